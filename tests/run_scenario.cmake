@@ -1,0 +1,15 @@
+# Compiles one scenario test with zavc and runs it headless with its own "#>" directives as the
+# input script. Called as: cmake -DZAVC=.. -DZAV3=.. -DSRC=file.zs -DWORK=dir -P run_scenario.cmake
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/DATA)
+execute_process(COMMAND ${ZAVC} compile ${SRC} ${WORK}/DATA RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "compiling ${SRC} failed")
+endif()
+execute_process(COMMAND ${ZAV3} --headless --game ${WORK} --input ${SRC}
+                        --trace ${WORK}/trace.txt --dump-state ${WORK}/state.txt
+                RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  file(READ ${WORK}/trace.txt trace)
+  message(FATAL_ERROR "scenario ${SRC} failed (status ${rc}); trace:\n${trace}")
+endif()
