@@ -1,0 +1,186 @@
+// Scripted input and PNG snapshots of a headless run.
+#include "host/headless/headless_display.hpp"
+
+#include <cstdio>
+#include <sstream>
+
+#include "host/host.hpp"
+#include "host/png.hpp"
+#include "host/widgets.hpp"
+
+namespace zav3::host {
+
+namespace {
+
+bool readInt(std::istringstream& in, int& out) {
+  long v = 0;
+  if (!(in >> v) || v < -1000000 || v > 1000000) return false;
+  out = static_cast<int>(v);
+  return true;
+}
+
+bool atEnd(std::istringstream& in) {
+  std::string more;
+  return !(in >> more);
+}
+
+}  // namespace
+
+HeadlessDisplay::HeadlessDisplay(Forms& forms, Clock& time, Trace& trace)
+    : forms_(forms), time_(time), trace_(trace) {}
+
+bool HeadlessDisplay::queue(const std::string& verb, const std::string& rest) {
+  std::istringstream in(rest);
+  Item item;
+  auto bad = [&](const char* why) {
+    std::fprintf(stderr, "input \"%s %s\": %s\n", verb.c_str(), rest.c_str(), why);
+    return false;
+  };
+  auto panelControl = [&](std::string& name, ControlKind kind) -> bool {
+    if (!(in >> name)) return false;
+    for (Handle h : forms_.control(forms_.panelForm()).controls) {
+      const Control& c = forms_.control(h);
+      if (sameName(c.name, name) && c.kind == kind) {
+        item.control = h;
+        return true;
+      }
+    }
+    return false;
+  };
+  std::string name;
+  if (verb == "click" || verb == "rclick" || verb == "press" || verb == "release" ||
+      verb == "move") {
+    if (!readInt(in, item.x) || !readInt(in, item.y)) return bad("needs X Y");
+    std::string which;
+    if (verb == "press" && (in >> which)) {
+      if (which == "right") {
+        item.button = rightButton;
+      } else if (which != "left") {
+        return bad("the button is left or right");
+      }
+    }
+    if (!atEnd(in)) return bad("too many arguments");
+    if (verb == "click" || verb == "rclick") {
+      item.kind = Kind::press;
+      item.button = verb == "rclick" ? rightButton : leftButton;
+      script_.push_back(item);
+      item.kind = Kind::release;
+      script_.push_back(item);
+      return true;
+    }
+    item.kind = verb == "press" ? Kind::press : verb == "release" ? Kind::release : Kind::move;
+  } else if (verb == "button") {
+    item.kind = Kind::button;
+    if (!panelControl(name, ControlKind::button) || !atEnd(in)) return bad("no such button");
+  } else if (verb == "scroll") {
+    item.kind = Kind::scroll;
+    if (!panelControl(name, ControlKind::scrollBar)) return bad("no such scroll bar");
+    if (!readInt(in, item.value) || !atEnd(in)) return bad("needs a value");
+  } else if (verb == "select") {
+    item.kind = Kind::select;
+    if (!panelControl(name, ControlKind::comboBox)) return bad("no such list");
+    if (!readInt(in, item.value) || !atEnd(in)) return bad("needs an index");
+  } else if (verb == "type") {
+    item.kind = Kind::type;
+    if (!panelControl(name, ControlKind::edit)) return bad("no such edit box");
+    std::string text;
+    std::getline(in >> std::ws, text);
+    auto sjis = utf8ToSjis(text);
+    if (!sjis) return bad("the text has no Shift-JIS form");
+    item.text = *sjis;
+  } else if (verb == "close") {
+    item.kind = Kind::close;
+    if (!atEnd(in)) return bad("takes no arguments");
+  } else if (verb == "snapshot") {
+    item.kind = Kind::snapshot;
+    item.form = forms_.mainForm();
+    if (!(in >> item.file)) return bad("needs a file name");
+    std::string form;
+    if (in >> form) {
+      if (sameName(form, "FORM3")) {
+        item.form = forms_.panelForm();
+      } else if (!sameName(form, "MAINFORM")) {
+        return bad("the form is MAINFORM or FORM3");
+      }
+    }
+    if (!atEnd(in)) return bad("too many arguments");
+  } else if (verb == "wait") {
+    item.kind = Kind::wait;
+    if (!readInt(in, item.value) || item.value < 0 || !atEnd(in)) return bad("needs MS");
+  } else {
+    return false;
+  }
+  script_.push_back(item);
+  return true;
+}
+
+Surface HeadlessDisplay::compose(Handle form) {
+  if (!text_) text_ = std::make_unique<TextRenderer>();
+  Surface out;
+  composeForm(forms_, forms_.control(form), out, text_.get());
+  return out;
+}
+
+void HeadlessDisplay::wait(Events& events, std::int64_t timeoutMs) {
+  for (;;) {
+    const std::int64_t now = time_.nowMs();
+    if (waitUntil_ > now) {
+      // Time passes up to the next timer (which then runs) or the end of the wait.
+      const std::int64_t until = timeoutMs >= 0 ? std::min(waitUntil_, now + timeoutMs) : waitUntil_;
+      time_.sleepMs(until - now);
+      return;
+    }
+    waitUntil_ = -1;
+    if (script_.empty()) {
+      trace_.line("input exhausted");
+      events.endProgram(0);
+    }
+    const Item item = script_.front();
+    script_.pop_front();
+    if (item.kind == Kind::snapshot) {
+      if (!writePng(compose(item.form), item.file)) {
+        std::fprintf(stderr, "snapshot: cannot write %s\n", item.file.c_str());
+      }
+      continue;
+    }
+    if (item.kind == Kind::wait) {
+      waitUntil_ = now + item.value;
+      continue;
+    }
+    deliver(events, item);
+    return;
+  }
+}
+
+void HeadlessDisplay::idle(Events&, std::int64_t ms) { time_.sleepMs(ms); }
+
+void HeadlessDisplay::deliver(Events& events, const Item& item) {
+  const Handle main = forms_.mainForm();
+  Widgets& widgets = events.widgets();
+  bool worked = true;
+  switch (item.kind) {
+    case Kind::press:
+      held_ |= item.button;
+      events.pointer(main, PointerAction::down, item.button, held_, 0, item.x, item.y);
+      break;
+    case Kind::release: {
+      const int released = item.button & held_ ? item.button : (held_ ? held_ & -held_ : 1);
+      held_ &= ~released;
+      events.pointer(main, PointerAction::up, released, held_, 0, item.x, item.y);
+      break;
+    }
+    case Kind::move: events.pointer(main, PointerAction::move, 0, held_, 0, item.x, item.y); break;
+    case Kind::button: worked = widgets.click(item.control); break;
+    case Kind::scroll: worked = widgets.scrollTo(item.control, item.value); break;
+    case Kind::select: worked = widgets.select(item.control, item.value); break;
+    case Kind::type: worked = widgets.type(item.control, item.text); break;
+    case Kind::close: events.closeMainWindow(); break;
+    default: break;
+  }
+  if (!worked) {
+    std::fprintf(stderr, "input: %s is not available now; ignored\n",
+                 forms_.control(item.control).name.c_str());
+  }
+}
+
+}  // namespace zav3::host

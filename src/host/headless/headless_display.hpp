@@ -1,0 +1,73 @@
+// The display of a headless run: no window; the player's input comes from a script of input
+// lines, each delivered when the game next waits for an event, and snapshots of the forms are
+// written as PNG files. Time is the virtual clock's.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+
+#include "host/clock.hpp"
+#include "host/events.hpp"
+#include "host/forms.hpp"
+#include "host/text.hpp"
+
+namespace zav3::host {
+
+class Trace;
+
+class HeadlessDisplay final : public Display {
+ public:
+  HeadlessDisplay(Forms& forms, Clock& time, Trace& trace);
+
+  // Queues one input line (verb and the rest of the line):
+  //   click X Y             left press and release at (X, Y) of the main form
+  //   rclick X Y            the same with the right button
+  //   press X Y [left|right], release X Y, move X Y
+  //   button NAME           the player clicks a FORM3 button
+  //   scroll NAME VALUE     moves a FORM3 scroll bar to VALUE
+  //   select NAME INDEX     picks item INDEX (from 0) of a FORM3 drop-down list
+  //   type NAME TEXT        types TEXT (UTF-8) into a FORM3 edit box
+  //   close                 the player closes the main window
+  //   snapshot FILE [FORM3] writes the main form (or FORM3) as PNG when the game next waits
+  //   wait MS               lets MS milliseconds pass before the next input
+  // Returns false for an unknown verb or unreadable arguments (with a note on stderr).
+  bool queue(const std::string& verb, const std::string& rest);
+  size_t pending() const { return script_.size(); }
+
+  // Composes a form as a player would see it (also used for snapshots). Widget texts need the
+  // fonts; the text renderer is made on first use.
+  Surface compose(Handle form);
+
+  void poll(Events&) override {}
+  // Delivers the next scripted input. With none left the run ends: trace "input exhausted",
+  // MAINFORM_END, ProgramEnd{0}.
+  void wait(Events& events, std::int64_t timeoutMs) override;
+  void idle(Events& events, std::int64_t ms) override;
+
+ private:
+  enum class Kind { press, release, move, button, scroll, select, type, close, snapshot, wait };
+  struct Item {
+    Kind kind = Kind::press;
+    int x = 0;
+    int y = 0;
+    int button = 1;
+    Handle control = 0;
+    int value = 0;
+    Bytes text;
+    std::string file;
+    Handle form = 0;
+  };
+  void deliver(Events& events, const Item& item);
+
+  Forms& forms_;
+  Clock& time_;
+  Trace& trace_;
+  std::unique_ptr<TextRenderer> text_;
+  std::deque<Item> script_;
+  std::int64_t waitUntil_ = -1;
+  int held_ = 0;  // buttons held by scripted presses
+};
+
+}  // namespace zav3::host
