@@ -1,0 +1,122 @@
+// Scenario tables and record files.
+#include "scenario/data_files.hpp"
+
+#include <cstdio>
+#include <span>
+
+#include "host/error.hpp"
+
+namespace zav3::scenario {
+
+using host::err::inputPastEnd;
+
+void splitSpeakerLine(std::string_view line, Integer& voice, Bytes& name) {
+  // The voice is read from the character after the first ':' and stops at the ','; the name is
+  // everything after the first ','. A missing mark makes the search give 0, so reading starts at
+  // the first character.
+  const long colon = host::search(1, line, ":");
+  const long comma = host::search(1, line, ",");
+  voice = host::toInteger(host::textToNumber(host::middle(line, colon + 1)));
+  name = host::middle(line, comma + 1);
+}
+
+void loadScenarioTables(Main& m) {
+  auto& files = m.host.files;
+  files.open("I", 1, m.dataFolder + "JMP.DAT");
+  long read = 0;
+  try {
+    for (long i = 0; i <= static_cast<long>(Main::entryLast); ++i) {
+      Long value = 0;
+      host::InputTarget target = &value;
+      files.input(1, std::span(&target, 1));
+      m.entryTable(i) = value;
+      read = i + 1;
+    }
+  } catch (const host::RuntimeError& e) {
+    if (e.number() != inputPastEnd) {
+      files.close(1);
+      throw;
+    }
+    std::fprintf(stderr,
+                 "warning: DATA\\JMP.DAT holds %ld of %ld entries; the rest are taken as 0\n",
+                 read, static_cast<long>(Main::entryLast) + 1);
+    for (long i = read; i <= static_cast<long>(Main::entryLast); ++i) m.entryTable(i) = 0;
+  }
+  files.close(1);
+
+  files.open("I", 1, m.dataFolder + "MAN.DAT");
+  for (long i = 0; i <= Main::personLast; ++i) {
+    if (files.atEnd(1)) {
+      m.personVoice(i) = 0;
+      m.personName(i).clear();
+      continue;
+    }
+    Bytes line = files.lineInput(1);
+    splitSpeakerLine(line, m.personVoice(i), m.personName(i));
+  }
+  files.close(1);
+}
+
+void openRecordFiles(Main& m) {
+  auto& files = m.host.files;
+  files.open("R", messageFileNumber, m.textFileName);
+  static constexpr int messageWidths[] = {42, 2, 1, 1, 2, 6, 3};
+  files.declareFields(messageFileNumber, messageWidths);
+  files.open("R", scriptFileNumber, m.scriptFileName);
+  static constexpr int scriptWidths[] = {7, 7, 7, 7, 7};
+  files.declareFields(scriptFileNumber, scriptWidths);
+}
+
+void readScriptRecord(Main& m, Long n) {
+  const auto& f = m.host.files.readRecord(scriptFileNumber, n);
+  ScriptRecord& r = m.record;
+  r.op = f[0];
+  r.a1 = f[1];
+  r.a2 = f[2];
+  r.a3 = f[3];
+  r.a4 = f[4];
+  r.bytes = m.host.files.recordBuffer(scriptFileNumber);
+}
+
+MessageRecord readMessageRecord(Main& m, Long n) {
+  const auto& f = m.host.files.readRecord(messageFileNumber, n);
+  return MessageRecord{f[0], f[1], f[2], f[3], f[4], f[5], f[6]};
+}
+
+Bytes decodeMessageText(const MessageRecord& r) {
+  const long length = static_cast<long>(host::textToNumber(r.length));
+  Bytes out;
+  for (long i = 1; i <= length && i + 1 <= static_cast<long>(r.text.size()); i += 2) {
+    out.push_back(static_cast<char>(static_cast<unsigned char>(r.text[i - 1]) - 1));
+    out.push_back(static_cast<char>(static_cast<unsigned char>(r.text[i]) - 1));
+  }
+  return out;
+}
+
+PersonListView personListView(const ScriptRecord& r) {
+  PersonListView v{};
+  const std::string_view b = r.bytes;
+  for (int i = 0; i < 10; ++i) {
+    v.persons[i] = host::toInteger(host::textToNumber(b.substr(std::min<size_t>(b.size(), i * 3), 3)));
+  }
+  v.list = host::toInteger(host::textToNumber(b.substr(std::min<size_t>(b.size(), 30), 3)));
+  return v;
+}
+
+Bytes lineView(const ScriptRecord& r, std::string_view mark) {
+  const Bytes line = r.bytes.substr(0, 34);
+  // Walk characters so a mark is never found across a character boundary.
+  for (size_t i = 0; i < line.size();) {
+    if (line.compare(i, mark.size(), mark) == 0) return line.substr(0, i);
+    i += host::isLeadByte(static_cast<unsigned char>(line[i])) ? 2 : 1;
+  }
+  return line;
+}
+
+double operandNumber(std::string_view operand) { return host::textToNumber(operand); }
+
+double prefixedNumber(std::string_view operand) {
+  return operand.empty() ? 0.0 : host::textToNumber(operand.substr(1));
+}
+
+}  // namespace zav3::scenario

@@ -1,0 +1,20 @@
+// Construction of the module Main with its constants and default parts.
+#include "shell/game_state.hpp"
+
+#include "scenario/hooks.hpp"
+#include "shell/routines.hpp"
+
+namespace zav3 {
+
+Main::Main(host::Host& h) : host(h), ownHooks_(std::make_unique<scenario::TracingHooks>()) {
+  hooks = ownHooks_.get();
+  productTag = "Zav3";
+  versionLine = host::sj("zav3 engine " "0.1");
+  captionPrefix = host::sj("SYSTEM Ver4.6  Ｚａｖ３ＡＤＶ Ｑｕｏｒｎ　");
+  windowTitle = captionPrefix;
+  shell::registerAllRoutines(routines);
+}
+
+Main::~Main() = default;
+
+}  // namespace zav3

@@ -1,0 +1,225 @@
+// The module Main: every global array and scalar of the game, by name. Routines take a Main& and
+// operate on it; a test builds a fresh game with `Main game(host);`.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "host/arrays.hpp"
+#include "host/forms.hpp"
+#include "host/host.hpp"
+#include "host/numbers.hpp"
+#include "host/sjis.hpp"
+#include "host/surface.hpp"
+#include "host/text.hpp"
+#include "scenario/dispatcher.hpp"
+
+namespace zav3 {
+
+using host::Array;
+using host::Bytes;
+using host::Double;
+using host::Integer;
+using host::Long;
+using host::Single;
+
+namespace scenario {
+class ScenarioHooks;
+}
+
+// A point in space, km.
+struct SpacePoint {
+  Double x = 0;
+  Double y = 0;
+  Double z = 0;
+};
+
+// The three views of the 35-byte script record being executed.
+struct ScriptRecord {
+  Bytes bytes;  // all 35 bytes
+  Bytes op, a1, a2, a3, a4;
+};
+
+struct Main {
+  explicit Main(host::Host& host);
+  ~Main();
+  Main(const Main&) = delete;
+  Main& operator=(const Main&) = delete;
+
+  host::Host& host;
+  scenario::ScenarioHooks* hooks;  // what shows things and waits for the interpreter
+  scenario::RoutineTable routines;  // the numbered special routines
+
+  // Constants that size the arrays.
+  static constexpr Integer gameVarLast = 200;
+  static constexpr Integer gameFlagLast = 2000;
+  static constexpr Integer shipStateLast = 10;
+  static constexpr Integer personLast = 64;
+  static constexpr Single entryLast = 5000;
+  static constexpr Single smallTableLast = 13;
+
+  // Text constants.
+  Bytes productTag;
+  Bytes versionLine;
+  Bytes captionPrefix;
+
+  // Script-visible variables.
+  Array<Single> gameVar{0, gameVarLast};
+  Array<Integer> gameFlag{0, gameFlagLast};
+  Array<Double> shipState{0, shipStateLast};
+  Array<Bytes> replyText{0, 9};
+  Array<Integer> choiceMask{0, 10};
+
+  // Scenario tables.
+  Array<Long> entryTable{0, static_cast<long>(entryLast)};
+  Array<Bytes> personName{0, personLast};
+  Array<Integer> personVoice{0, personLast};
+  Array<Integer> personTableA{0, personLast};  // remembered costume per speaker
+  Array<Integer> personTableB{0, 99};          // face source per speaker
+  Array<Integer> personTableC{0, personLast};  // costume flag per speaker
+
+  // Interpreter state.
+  Long programCounter = 0;
+  Array<Long> returnStack{0, 10};
+  Integer returnDepth = 0;
+  Integer currentPicture = 0;
+  Long textFrom = 0;
+  Long textTo = 0;
+  bool noWaitAtEnd = false;
+  bool resumePending = false;
+  Bytes faceSpeaker = "00";     // face default set by MA
+  Bytes faceExpression = "00";  // set by HY
+  Bytes faceCostume = "00";     // set by FK
+  Double arithmeticOperandB = 0;  // B keeps its value from one arithmetic command to the next
+  ScriptRecord record;
+  Long messageRecord = 0;        // record of the message being shown, kept for saving
+  Single saveLocked = 0;         // 1 while the scenario forbids saving
+  Integer noSaveSceneMarker = 0; // keeps saveLocked set across records
+  Bytes windowTitle;  // the main window's caption
+  Bytes scenarioVersionText;
+
+  // Typing sound state consulted by the sound-effect command.
+  bool soundDeviceUsable = true;
+  bool voiceOption = true;
+  bool lastLineSilent = false;
+  bool moviesMissing = true;
+
+  // Folders (game paths, Shift-JIS).
+  Bytes currentDrive;
+  Bytes folderPath;
+  Bytes programFolder;
+  Bytes pictureFolder;
+  Bytes cgFolder;
+  Bytes faceFolder;
+  Bytes dataFolder;
+  Bytes textFileName;
+  Bytes scriptFileName;
+  Bytes workFolder;
+  Bytes saveFolder;
+
+  // Vector math: sine and cosine of every whole degree (four decimals), filled when a new game
+  // is built.
+  Array<Single> sinTable{0, 360};
+  Array<Single> cosTable{0, 360};
+
+  // Places and travel: the place table (names 0..12, positions 0..13 in km), the work values the
+  // navigation routines share, and the ship's course in whole degrees, kept for the battle.
+  Array<Bytes> placeName{0, 12};
+  Array<SpacePoint> placePos{0, 13};
+  SpacePoint workPos;             // the work position
+  Integer workTarget = 0;         // the target place of the last distance or heading
+  Double lastDistance = 0;        // the last distance, whole km
+  Single headingElevation = 0;    // the last heading, degrees
+  Single headingAzimuth = 0;
+  Integer courseElevation = 0;    // the ship's course, rounded to whole degrees
+  Integer courseAzimuth = 0;
+  bool combatTablesMade = false;  // the angle tables are filled by the first new game only
+
+  // Bridge orders: the result of the last reception check (1 when a broadcast was received).
+  Integer receivedFlag = 0;
+
+  // Ship three-minute tick.
+  Single targetMinute = 0;  // the minute the next tick moves the clock to (set by the travel step)
+  // Closes the skip log when the tick's skip-mode countdown runs out; installed by the skip-mode
+  // routines, nothing to close while it is empty.
+  std::function<void(Main&)> closeSkipLog;
+
+  // --- Main form, input, option menu, list window and pictures ---
+  // Controls of the main form and of FORM3, bound by name at start-up (0 until then).
+  host::Handle PICTURE1 = 0, PICTURE2 = 0, PICTURE14 = 0;
+  host::Handle P1 = 0, P3 = 0, P4 = 0, P5 = 0, P6 = 0, P7 = 0, P8 = 0, P15 = 0;
+  host::Handle MCI1 = 0, MCI2 = 0, MCI3 = 0, TIMER1 = 0;
+  host::Handle FORM3 = 0, PICTURE10 = 0, PICTURE11 = 0, PICTURE12 = 0, PICTURE13 = 0;
+  host::Handle HSCROLL1 = 0, VSCROLL1 = 0, VSCROLL2 = 0, VSCROLL3 = 0, VSCROLL4 = 0;
+  host::Handle EDIT1 = 0, EDIT48 = 0, COMBO1 = 0, COMBO2 = 0;
+  host::Handle BUTTON7 = 0, BUTTON8 = 0, BUTTON9 = 0, BUTTON10 = 0;
+  host::Handle BUTTON12 = 0, BUTTON13 = 0, BUTTON14 = 0, BUTTON15 = 0;
+  // Input globals, written only by the event procedures.
+  Integer inputCode = 0;     // button of the last press (1 left, 2 right), held buttons at release
+  Single mouseX = 0;
+  Single mouseY = 0;
+  Single mouseWaiting = 0;   // -1 while the list window waits for a press
+  Integer panelInput = 0;    // last strategy-panel action
+  // Settings of the option menu (saved with the game).
+  Integer musicOption = 0;        // 1 on
+  Integer typingSoundOption = 0;  // 1 on
+  Integer textDelay = 0;          // 0..900
+  Integer autoAdvance = 0;        // 1: messages advance by themselves
+  // Choice lines of the list window and the vertical extent of each drawn item.
+  Array<Bytes> choiceText{0, 10};
+  Array<Integer> choiceBoxTop{0, 10};
+  Array<Integer> choiceBoxBottom{0, 10};
+  // Screen origins: 0 centred list window offset, 1 face frame, 2 message frame, 4 option menu
+  // button offset.
+  Array<Single> frameX{0, 4};
+  Array<Single> frameY{0, 4};
+  // The 14 option menu buttons: rectangle relative to P8, and the hit edges derived from it.
+  Array<Integer> menuButtonX{0, static_cast<long>(smallTableLast)};
+  Array<Integer> menuButtonWidth{0, static_cast<long>(smallTableLast)};
+  Array<Integer> menuButtonY{0, static_cast<long>(smallTableLast)};
+  Array<Integer> menuButtonHeight{0, static_cast<long>(smallTableLast)};
+  Array<Integer> menuButtonLeft{0, static_cast<long>(smallTableLast)};
+  Array<Integer> menuButtonRight{0, static_cast<long>(smallTableLast)};
+  Array<Integer> menuButtonTop{0, static_cast<long>(smallTableLast)};
+  Array<Integer> menuButtonBottom{0, static_cast<long>(smallTableLast)};
+  // The list window: size asked for, placement (0 standard, 1 centred), the geometry worked
+  // out by its preparation, the last item and the highlighted one (-1 none), and the picked
+  // item number (1-based).
+  Integer listColumns = 0;
+  Integer listRows = 0;
+  Integer listPlacement = 0;
+  Integer listLeft = 0, listTop = 0, listWidth = 0, listHeight = 0;
+  Integer listLast = -1;
+  Integer listHighlight = -1;
+  Integer listChoice = 0;
+  // Picture loader and the shutter.
+  Bytes pictureName;         // next named picture, without extension
+  Integer sceneLeft = 0, sceneTop = 0, sceneRight = 639, sceneBottom = 269;
+  Integer preparedPicture = 0;  // event picture held in P1, 0 none
+  Integer shownPicture = 0;     // event picture on PICTURE1, 0 none (scene closed)
+  Bytes tempPictureFile;        // workFolder + "4TH_CG.BMP"
+  Bytes bitmapSignature;        // "BM"
+  // Off-screen bitmaps; an empty surface holds no picture.
+  host::Surface scenePicture, panelTile, radarBitmap, gaugeBitmap, modelBitmap;
+  // Text in the controls' fonts, made on first use.
+  std::unique_ptr<host::TextRenderer> textRenderer;
+  // Parts brought by the save data and the media; each does nothing while empty.
+  std::function<void(Main&)> loadMenu;          // option menu button 1
+  std::function<void(Main&)> saveMenu;          // option menu button 2
+  std::function<void(Main&)> stopMusic;         // option menu button 3
+  std::function<void(Main&)> startMusic;        // option menu button 4, with its loop check
+  std::function<void(Main&)> musicLoopCheck;    // TIMER1_TIMER
+  std::function<void(Main&)> closeMediaDevices; // MAINFORM_END: WAV1, MID_M, avideo
+
+ private:
+  std::unique_ptr<scenario::ScenarioHooks> ownHooks_;
+};
+
+// Thrown to end the game from anywhere (the END record, closing the window). The top level runs
+// the end handler and stops with the exit code.
+struct GameEnded {
+  int exitCode = 0;
+};
+
+}  // namespace zav3

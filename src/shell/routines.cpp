@@ -1,0 +1,17 @@
+// Registration of every subsystem's special routines.
+#include "shell/routines.hpp"
+
+#include "ship/bridge_orders.hpp"
+#include "ship/calendar.hpp"
+#include "ship/travel.hpp"
+
+namespace zav3::shell {
+
+void registerAllRoutines(scenario::RoutineTable& table) {
+  (void)table;
+  ship::registerCalendarRoutines(table);
+  ship::registerBridgeOrders(table);
+  ship::registerTravelRoutines(table);
+}
+
+}  // namespace zav3::shell

@@ -1,0 +1,42 @@
+// The program entry: command-line options, the headless run with its input script, state dumps
+// and the expectations that scenario tests check.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "shell/game_state.hpp"
+
+namespace zav3::shell {
+
+struct RunOptions {
+  std::string gameFolder = ".";     // program folder holding DATA\ and the rest
+  std::string inputScript;          // file whose "#>" lines (or plain lines) drive the run
+  std::string traceFile;            // "-" for stdout
+  std::string dumpStateFile;        // "-" for stdout
+  long maxRecords = 0;
+  bool headless = true;
+};
+
+// One directive of an input script.
+struct Directive {
+  int line = 0;
+  std::string verb;  // click, answer, expect, max-records
+  std::string rest;
+};
+
+// Reads directives: lines starting with "#>" in any file, and every non-empty line not starting
+// with "#" in a file whose name does not end in ".zs".
+std::vector<Directive> readDirectives(const std::string& path);
+
+// The state as "name(index) = value" lines, every non-zero element (UTF-8).
+std::string dumpState(const Main& m);
+
+// Checks one expectation ("gameVar(5) = 3", "trace routine 11", "exit 1") against the finished
+// run; returns an empty string when it holds, else a description of the failure.
+std::string checkExpectation(const Main& m, int exitStatus, const std::string& expectation);
+
+int runProgram(const std::vector<std::string>& args);
+
+}  // namespace zav3::shell
