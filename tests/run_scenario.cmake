@@ -6,7 +6,7 @@ execute_process(COMMAND ${ZAVC} compile ${SRC} ${WORK}/DATA RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "compiling ${SRC} failed")
 endif()
-execute_process(COMMAND ${ZAV3} --headless --game ${WORK} --input ${SRC}
+execute_process(COMMAND ${ZAV3} --script-only --game ${WORK} --input ${SRC}
                         --trace ${WORK}/trace.txt --dump-state ${WORK}/state.txt
                 RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)

@@ -31,8 +31,8 @@ class VirtualClock final : public Clock {
 class SteadyClock final : public Clock {
  public:
   std::int64_t nowMs() override {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now() - start_)
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start_)
         .count();
   }
   void sleepMs(std::int64_t ms) override {

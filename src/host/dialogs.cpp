@@ -11,25 +11,38 @@ namespace zav3::host {
 std::vector<BoxAnswer> buttonsOf(BoxButtons buttons) {
   using A = BoxAnswer;
   switch (buttons) {
-    case BoxButtons::ok: return {A::ok};
-    case BoxButtons::okCancel: return {A::ok, A::cancel};
-    case BoxButtons::abortRetryIgnore: return {A::abort, A::retry, A::ignore};
-    case BoxButtons::yesNoCancel: return {A::yes, A::no, A::cancel};
-    case BoxButtons::yesNo: return {A::yes, A::no};
-    case BoxButtons::retryCancel: return {A::retry, A::cancel};
+    case BoxButtons::ok:
+      return {A::ok};
+    case BoxButtons::okCancel:
+      return {A::ok, A::cancel};
+    case BoxButtons::abortRetryIgnore:
+      return {A::abort, A::retry, A::ignore};
+    case BoxButtons::yesNoCancel:
+      return {A::yes, A::no, A::cancel};
+    case BoxButtons::yesNo:
+      return {A::yes, A::no};
+    case BoxButtons::retryCancel:
+      return {A::retry, A::cancel};
   }
   return {A::ok};
 }
 
 const char* answerWord(BoxAnswer answer) {
   switch (answer) {
-    case BoxAnswer::ok: return "ok";
-    case BoxAnswer::cancel: return "cancel";
-    case BoxAnswer::abort: return "abort";
-    case BoxAnswer::retry: return "retry";
-    case BoxAnswer::ignore: return "ignore";
-    case BoxAnswer::yes: return "yes";
-    case BoxAnswer::no: return "no";
+    case BoxAnswer::ok:
+      return "ok";
+    case BoxAnswer::cancel:
+      return "cancel";
+    case BoxAnswer::abort:
+      return "abort";
+    case BoxAnswer::retry:
+      return "retry";
+    case BoxAnswer::ignore:
+      return "ignore";
+    case BoxAnswer::yes:
+      return "yes";
+    case BoxAnswer::no:
+      return "no";
   }
   return "ok";
 }

@@ -14,10 +14,22 @@
 namespace zav3::host {
 
 // Icons and button sets numbered as the game passes them.
-enum class BoxIcon { stop = 0, question = 1, exclamation = 2, information = 3, none = 4,
-                     warning = exclamation };
-enum class BoxButtons { ok = 0, okCancel = 1, abortRetryIgnore = 2, yesNoCancel = 3, yesNo = 4,
-                        retryCancel = 5 };
+enum class BoxIcon {
+  stop = 0,
+  question = 1,
+  exclamation = 2,
+  information = 3,
+  none = 4,
+  warning = exclamation
+};
+enum class BoxButtons {
+  ok = 0,
+  okCancel = 1,
+  abortRetryIgnore = 2,
+  yesNoCancel = 3,
+  yesNo = 4,
+  retryCancel = 5
+};
 // Result codes of a message box.
 enum class BoxAnswer { ok = 0, cancel = 1, abort = 2, retry = 3, ignore = 4, yes = 5, no = 6 };
 

@@ -33,8 +33,7 @@ void Events::post(const std::string& name) {
   queue_.push_back(Call{CallKind::procedure, name});
 }
 
-void Events::postMouse(const std::string& name, Integer button, Integer shift, Single x,
-                       Single y) {
+void Events::postMouse(const std::string& name, Integer button, Integer shift, Single x, Single y) {
   if (name.empty() || mouseProcedures_.find(name) == mouseProcedures_.end()) return;
   queue_.push_back(Call{CallKind::mouse, name, button, shift, x, y});
 }
@@ -178,8 +177,11 @@ bool Events::runNext() {
       p(call.button, call.shift, call.x, call.y);
       return true;
     }
-    case CallKind::periodic: runPeriodic(); return false;
-    case CallKind::end: endProgram(0);
+    case CallKind::periodic:
+      runPeriodic();
+      return false;
+    case CallKind::end:
+      endProgram(0);
   }
   return false;
 }
@@ -214,15 +216,21 @@ void Events::doEvents() {
   for (size_t n = queue_.size(); n > 0 && !queue_.empty(); --n) runNext();
 }
 
-void Events::poll() { doEvents(); }
+void Events::poll() {
+  doEvents();
+}
 
 void Events::sleep(std::int64_t ms) {
+  idle(ms);
+  poll();
+}
+
+void Events::idle(std::int64_t ms) {
   if (display_) {
     display_->idle(*this, ms);
   } else {
     time_.sleepMs(ms);
   }
-  poll();
 }
 
 // --- input routing ---

@@ -80,6 +80,9 @@ class Events {
   void poll();
   // Sleeps `ms` milliseconds, taking input meanwhile, then polls.
   void sleep(std::int64_t ms);
+  // Sleeps `ms` milliseconds, taking input (queued for later) and keeping the windows shown,
+  // but runs nothing: for waits that must not let event procedures in.
+  void idle(std::int64_t ms);
 
   // --- the periodic event ---
   // Handler run every `seconds` (1..65535, else error 5). Setting it leaves the switch as it
@@ -91,8 +94,8 @@ class Events {
   void periodicStop();  // held: one tick that falls due is remembered
 
   // --- the player's input, from a display (form client coordinates) ---
-  void pointer(Handle form, PointerAction action, int button, int buttonsHeld, int shift,
-               double x, double y);
+  void pointer(Handle form, PointerAction action, int button, int buttonsHeld, int shift, double x,
+               double y);
   void wheel(Handle form, double x, double y, int steps);
   void key(Handle form, Key key);
   void typed(Handle form, const Bytes& sjisText);
@@ -129,9 +132,9 @@ class Events {
   };
   enum class Switch { off, on, stop };
 
-  void takeInput();      // display poll, timers, auto-repeat
+  void takeInput();  // display poll, timers, auto-repeat
   void collectTimers();
-  bool runNext();        // runs the first queued call; true when it was an event procedure
+  bool runNext();  // runs the first queued call; true when it was an event procedure
   void runPeriodic();
   bool periodicQueued() const;
   void dropPeriodic();

@@ -10,8 +10,8 @@ namespace zav3::host {
 
 namespace {
 
-constexpr int borderWidth = 3;     // window frame on each side
-constexpr int captionHeight = 19;  // window caption bar
+constexpr int borderWidth = 3;                                    // window frame on each side
+constexpr int captionHeight = 19;                                 // window caption bar
 constexpr std::int64_t maxPicturePixels = std::int64_t{1} << 26;  // 256 MiB of pixels
 
 // Gives `s` a new size, keeping the overlapping top-left part and filling the rest.
@@ -23,7 +23,9 @@ void resizeKeeping(Surface& s, int width, int height, std::uint32_t fill) {
   s = std::move(out);
 }
 
-bool truth(Integer flag) { return flag != 0; }
+bool truth(Integer flag) {
+  return flag != 0;
+}
 
 void checkColour(Long colour, std::source_location where) {
   if (colour < 0 || colour > 0xFFFFFF) raise(err::illegalCall, where);

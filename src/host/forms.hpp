@@ -40,15 +40,15 @@ inline constexpr GameColour black = 0x000000;
 // State of a widget while the player works it (pressed part, open list, caret); never set by the
 // game.
 struct WidgetState {
-  int pressedPart = 0;     // scroll bar part held down (see widgets.hpp), or 1 for a held button
+  int pressedPart = 0;  // scroll bar part held down (see widgets.hpp), or 1 for a held button
   bool pointerInside = false;  // the pointer is over the held part
-  bool listOpen = false;   // drop-down list shown
-  int listTop = 0;         // first item shown in the open list
-  int hotItem = -1;        // item under the pointer in the open list
-  int caret = 0;           // edit box caret, in characters
-  int dragOffset = 0;      // thumb drag: pointer offset from the thumb's start
-  int valueAtPress = 0;    // scroll value when a drag began
-  std::int64_t repeatAt = 0;  // time of the next auto-repeat of a held arrow or track
+  bool listOpen = false;       // drop-down list shown
+  int listTop = 0;             // first item shown in the open list
+  int hotItem = -1;            // item under the pointer in the open list
+  int caret = 0;               // edit box caret, in characters
+  int dragOffset = 0;          // thumb drag: pointer offset from the thumb's start
+  int valueAtPress = 0;        // scroll value when a drag began
+  std::int64_t repeatAt = 0;   // time of the next auto-repeat of a held arrow or track
 };
 
 struct Control {
@@ -117,7 +117,7 @@ class Forms {
   // Builds MAINFORM and FORM3 from their layouts. FORM3 starts hidden.
   Forms();
 
-  static constexpr int screenWidth = 640;   // the main form's client area: the game screen
+  static constexpr int screenWidth = 640;  // the main form's client area: the game screen
   static constexpr int screenHeight = 480;
 
   Handle mainForm() const { return mainForm_; }

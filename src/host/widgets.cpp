@@ -80,10 +80,18 @@ void arrowGlyph(Surface& s, int x, int y, int w, int h, int dir, std::uint32_t a
   for (int i = 0; i < size; ++i) {
     const int half = i;
     switch (dir) {
-      case 0: hline(s, cx - half, cx + half, cy - size / 2 + i, argb); break;
-      case 1: hline(s, cx - half, cx + half, cy + size / 2 - i, argb); break;
-      case 2: vline(s, cx - size / 2 + i, cy - half, cy + half, argb); break;
-      default: vline(s, cx + size / 2 - i, cy - half, cy + half, argb); break;
+      case 0:
+        hline(s, cx - half, cx + half, cy - size / 2 + i, argb);
+        break;
+      case 1:
+        hline(s, cx - half, cx + half, cy + size / 2 - i, argb);
+        break;
+      case 2:
+        vline(s, cx - size / 2 + i, cy - half, cy + half, argb);
+        break;
+      default:
+        vline(s, cx + size / 2 - i, cy - half, cy + half, argb);
+        break;
     }
   }
 }
@@ -209,8 +217,7 @@ void paintEdit(const Control& c, bool focused, Surface& s, TextRenderer* text) {
   const int y = (c.height - lineOf(text, c)) / 2;
   Surface inner(std::max(0, c.width - 4), std::max(0, c.height - 4),
                 c.enabled ? argbOf(c.backColour) : face);
-  label(inner, text, pad - 2 - scroll, y - 2, c.text, c,
-        c.enabled ? argbOf(c.foreColour) : shadow);
+  label(inner, text, pad - 2 - scroll, y - 2, c.text, c, c.enabled ? argbOf(c.foreColour) : shadow);
   if (focused && c.enabled) {
     const int x = pad - 2 - scroll + caretX;
     vline(inner, x, y - 2, y - 2 + lineOf(text, c) - 1, dark);
@@ -274,7 +281,9 @@ Control* controlAt(Forms& forms, Control& form, int x, int y) {
   return nullptr;
 }
 
-int fontPixels(Single size) { return std::clamp(static_cast<int>(std::lround(size)), 1, 1024); }
+int fontPixels(Single size) {
+  return std::clamp(static_cast<int>(std::lround(size)), 1, 1024);
+}
 
 // --- geometry ---
 
@@ -290,8 +299,8 @@ ScrollGeometry scrollGeometry(const Control& bar) {
   const int room = g.trackLength - g.thumbLength;
   g.thumbStart = g.trackStart;
   if (span != 0 && room > 0) {
-    g.thumbStart += static_cast<int>(
-        std::lround(static_cast<double>(bar.value - bar.minimum) * room / span));
+    g.thumbStart +=
+        static_cast<int>(std::lround(static_cast<double>(bar.value - bar.minimum) * room / span));
   }
   return g;
 }
@@ -314,7 +323,7 @@ int scrollValueAt(const Control& bar, int thumbStart) {
   if (room <= 0) return bar.value;
   const int offset = std::clamp(thumbStart - g.trackStart, 0, room);
   return bar.minimum + static_cast<int>(std::lround(static_cast<double>(offset) *
-                                                     (bar.maximum - bar.minimum) / room));
+                                                    (bar.maximum - bar.minimum) / room));
 }
 
 int comboFieldHeight(const Control& list) {
@@ -359,11 +368,20 @@ void Widgets::setValue(Control& bar, int value, bool notify) {
 void Widgets::stepScroll(Control& bar, ScrollPart part) {
   const int sign = bar.maximum >= bar.minimum ? 1 : -1;
   switch (part) {
-    case ScrollPart::lowArrow: setValue(bar, bar.value - sign * bar.smallStep, true); break;
-    case ScrollPart::highArrow: setValue(bar, bar.value + sign * bar.smallStep, true); break;
-    case ScrollPart::lowTrack: setValue(bar, bar.value - sign * bar.largeStep, true); break;
-    case ScrollPart::highTrack: setValue(bar, bar.value + sign * bar.largeStep, true); break;
-    default: break;
+    case ScrollPart::lowArrow:
+      setValue(bar, bar.value - sign * bar.smallStep, true);
+      break;
+    case ScrollPart::highArrow:
+      setValue(bar, bar.value + sign * bar.smallStep, true);
+      break;
+    case ScrollPart::lowTrack:
+      setValue(bar, bar.value - sign * bar.largeStep, true);
+      break;
+    case ScrollPart::highTrack:
+      setValue(bar, bar.value + sign * bar.largeStep, true);
+      break;
+    default:
+      break;
   }
 }
 
@@ -458,7 +476,8 @@ bool Widgets::pointerDown(Control& form, int x, int y, int button, std::int64_t 
       held_ = 0;
       break;
     }
-    default: break;
+    default:
+      break;
   }
   forms_.touch();
   return true;
@@ -521,7 +540,8 @@ bool Widgets::pointerMove(Control& form, int x, int y) {
       }
       break;
     }
-    default: break;
+    default:
+      break;
   }
   return true;
 }
@@ -559,7 +579,8 @@ bool Widgets::pointerUp(Control& form, int x, int y, int button) {
       }
       break;
     }
-    default: break;
+    default:
+      break;
   }
   return true;
 }
@@ -607,10 +628,18 @@ bool editKey(Control& edit, Key key) {
   int& caret = edit.ui.caret;
   caret = std::clamp(caret, 0, count);
   switch (key) {
-    case Key::left: caret = std::max(0, caret - 1); break;
-    case Key::right: caret = std::min(count, caret + 1); break;
-    case Key::home: caret = 0; break;
-    case Key::end: caret = count; break;
+    case Key::left:
+      caret = std::max(0, caret - 1);
+      break;
+    case Key::right:
+      caret = std::min(count, caret + 1);
+      break;
+    case Key::home:
+      caret = 0;
+      break;
+    case Key::end:
+      caret = count;
+      break;
     case Key::backspace:
       if (caret > 0) {
         const size_t a = starts[static_cast<size_t>(caret - 1)];
@@ -626,7 +655,8 @@ bool editKey(Control& edit, Key key) {
         return true;
       }
       break;
-    default: break;
+    default:
+      break;
   }
   return false;
 }
@@ -688,7 +718,8 @@ void Widgets::key(Control& form, Key key) {
       if (key == Key::end) setValue(c, c.maximum, true);
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -757,12 +788,23 @@ bool Widgets::type(Handle h, const Bytes& sjisText) {
 void paintControl(const Control& c, bool focused, Surface& out, TextRenderer* text) {
   out.resize(c.width, c.height, argbOf(c.backColour));
   switch (c.kind) {
-    case ControlKind::pictureBox: copyRect(out, 0, 0, c.width, c.height, c.surface, 0, 0); break;
-    case ControlKind::button: paintButton(c, focused, out, text); break;
-    case ControlKind::scrollBar: paintScrollBar(c, out); break;
-    case ControlKind::edit: paintEdit(c, focused, out, text); break;
-    case ControlKind::comboBox: paintComboField(c, focused, out, text); break;
-    default: break;
+    case ControlKind::pictureBox:
+      copyRect(out, 0, 0, c.width, c.height, c.surface, 0, 0);
+      break;
+    case ControlKind::button:
+      paintButton(c, focused, out, text);
+      break;
+    case ControlKind::scrollBar:
+      paintScrollBar(c, out);
+      break;
+    case ControlKind::edit:
+      paintEdit(c, focused, out, text);
+      break;
+    case ControlKind::comboBox:
+      paintComboField(c, focused, out, text);
+      break;
+    default:
+      break;
   }
 }
 

@@ -98,7 +98,7 @@ class Widgets {
   Post post_;
   TextRenderer* text_ = nullptr;
   Handle held_ = 0;  // widget holding the pointer
-  int lastX_ = 0;  // last pointer position on the form of the held widget
+  int lastX_ = 0;    // last pointer position on the form of the held widget
   int lastY_ = 0;
 };
 

@@ -183,7 +183,7 @@ bool twoLetter(Main& m, std::string_view code, bool& again) {
     again = m.resumePending;
   } else if (c("JE")) {
   } else if (c("SU")) {
-    if (m.soundDeviceUsable && m.voiceOption && !m.lastLineSilent) {
+    if (m.soundDeviceUsable && m.typingSoundOption == 1 && !m.lastLineSilent) {
       h.soundEffect(m, toInteger(n(r.a1)));
     }
   } else if (c("MU")) {
@@ -343,7 +343,7 @@ bool executeRecord(Main& m) {
     if (textShow(m)) return true;
   }
   if (m.resumePending) m.resumePending = false;
-  if (r.op.compare(0, 3, "END") == 0) throw GameEnded{0};
+  if (r.op.compare(0, 3, "END") == 0) m.host.events->endProgram(0);
   bool again = false;
   if (r.op.size() >= 2 && twoLetter(m, std::string_view(r.op).substr(0, 2), again)) return again;
   auto& h = *m.hooks;

@@ -6,7 +6,7 @@
 namespace zav3::scenario {
 
 // Runs the script from the record after programCounter until an END record (which throws
-// GameEnded) or until `maxRecords` records have run (0 = no limit; then it returns).
+// host::ProgramEnd) or until `maxRecords` records have run (0 = no limit; then it returns).
 void runScript(Main& m, long maxRecords = 0);
 
 // Executes the record in m.record (already read from record programCounter). Returns true when

@@ -17,4 +17,9 @@ Main::Main(host::Host& h) : host(h), ownHooks_(std::make_unique<scenario::Tracin
 
 Main::~Main() = default;
 
+void Main::setHooks(std::unique_ptr<scenario::ScenarioHooks> h) {
+  ownHooks_ = std::move(h);
+  hooks = ownHooks_.get();
+}
+
 }  // namespace zav3

@@ -44,6 +44,8 @@ struct ScriptRecord {
 struct Main {
   explicit Main(host::Host& host);
   ~Main();
+  // Installs hooks owned by the game (replacing the tracing ones).
+  void setHooks(std::unique_ptr<scenario::ScenarioHooks> hooks);
   Main(const Main&) = delete;
   Main& operator=(const Main&) = delete;
 
@@ -101,7 +103,6 @@ struct Main {
 
   // Typing sound state consulted by the sound-effect command.
   bool soundDeviceUsable = true;
-  bool voiceOption = true;
   bool lastLineSilent = false;
   bool moviesMissing = true;
 
@@ -117,6 +118,20 @@ struct Main {
   Bytes scriptFileName;
   Bytes workFolder;
   Bytes saveFolder;
+  Bytes waveFolder;
+  Bytes midiFolder;
+  Bytes movieFolder;
+
+  // Start-up state.
+  Integer initialPanelValue = 200;       // start value of textDelay
+  Array<Bytes> saveTitle{0, 9};          // title line of each save slot, "-" for an empty one
+  Array<Single> recordFields{0, 9};      // the nine numbers of one play record
+  Bytes clockDayText, clockHourText, clockMinuteText;  // the clock display texts
+  Integer currentSong = 0;               // the selected song, 0 none
+  Integer reservedSaveValue = 0;         // the reserved integer of the save layout
+  // Parts brought by later subsystems; each does nothing while empty.
+  std::function<void(Main&)> mediaStartupTests;   // the sound, music and movie tests
+  std::function<bool(Main&, int)> loadSlot;       // restores save slot n; false when it could not
 
   // Vector math: sine and cosine of every whole degree (four decimals), filled when a new game
   // is built.
@@ -214,12 +229,6 @@ struct Main {
 
  private:
   std::unique_ptr<scenario::ScenarioHooks> ownHooks_;
-};
-
-// Thrown to end the game from anywhere (the END record, closing the window). The top level runs
-// the end handler and stops with the exit code.
-struct GameEnded {
-  int exitCode = 0;
 };
 
 }  // namespace zav3

@@ -65,11 +65,17 @@ constexpr int listMargin = 16;
 constexpr int listCorner = 32;
 constexpr int itemHeight = 20;
 
-host::Surface& surfaceOf(Main& m, Handle control) { return m.host.forms.surface(control); }
+host::Surface& surfaceOf(Main& m, Handle control) {
+  return m.host.forms.surface(control);
+}
 
-void enablePicture1(Main& m, bool on) { m.host.forms.setEnabled(m.PICTURE1, on ? -1 : 0); }
+void enablePicture1(Main& m, bool on) {
+  m.host.forms.setEnabled(m.PICTURE1, on ? -1 : 0);
+}
 
-void waitForEvent(Main& m) { m.host.events->waitForEvent(); }
+void waitForEvent(Main& m) {
+  m.host.events->waitForEvent();
+}
 
 host::Pen pen(Integer colour, host::DrawMode mode = host::DrawMode::copy) {
   host::Pen p;
@@ -90,19 +96,34 @@ void copyButton(Main& m, Integer k, Handle from) {
   host::copyRect(surfaceOf(m, m.P8), m.menuButtonX(k), m.menuButtonY(k), m.menuButtonWidth(k),
                  m.menuButtonHeight(k), surfaceOf(m, from), m.menuButtonX(k), m.menuButtonY(k));
 }
-void drawButtonDown(Main& m, Integer k) { copyButton(m, k, m.P7); }
-void drawButtonUp(Main& m, Integer k) { copyButton(m, k, m.P6); }
+void drawButtonDown(Main& m, Integer k) {
+  copyButton(m, k, m.P7);
+}
+void drawButtonUp(Main& m, Integer k) {
+  copyButton(m, k, m.P6);
+}
 
-bool isToggle(Integer k) { return k >= 3 && k <= 6; }
+bool isToggle(Integer k) {
+  return k >= 3 && k <= 6;
+}
 
 // The partner of a toggle button draws up again when it was the one showing the setting.
 void releasePartner(Main& m, Integer k) {
   switch (k) {
-    case 3: if (m.musicOption == 1) drawButtonUp(m, 4); break;
-    case 4: if (m.musicOption == 0) drawButtonUp(m, 3); break;
-    case 5: if (m.typingSoundOption == 1) drawButtonUp(m, 6); break;
-    case 6: if (m.typingSoundOption == 0) drawButtonUp(m, 5); break;
-    default: break;
+    case 3:
+      if (m.musicOption == 1) drawButtonUp(m, 4);
+      break;
+    case 4:
+      if (m.musicOption == 0) drawButtonUp(m, 3);
+      break;
+    case 5:
+      if (m.typingSoundOption == 1) drawButtonUp(m, 6);
+      break;
+    case 6:
+      if (m.typingSoundOption == 0) drawButtonUp(m, 5);
+      break;
+    default:
+      break;
   }
 }
 
@@ -118,8 +139,12 @@ void call(Main& m, const std::function<void(Main&)>& part) {
 // Performs the action of button k; true when the menu closes.
 bool optionAction(Main& m, Integer k) {
   switch (k) {
-    case 1: call(m, m.loadMenu); return true;
-    case 2: call(m, m.saveMenu); return true;
+    case 1:
+      call(m, m.loadMenu);
+      return true;
+    case 2:
+      call(m, m.saveMenu);
+      return true;
     case 3:
       call(m, m.stopMusic);
       m.musicOption = 0;
@@ -128,16 +153,34 @@ bool optionAction(Main& m, Integer k) {
       m.musicOption = 1;
       call(m, m.startMusic);
       return false;
-    case 5: m.typingSoundOption = 0; return false;
-    case 6: m.typingSoundOption = 1; return false;
-    case 7: changeTextDelay(m, -1); return false;
-    case 8: changeTextDelay(m, 1); return false;
-    case 9: changeTextDelay(m, -10); return false;
-    case 10: changeTextDelay(m, 10); return false;
-    case 11: changeTextDelay(m, -100); return false;
-    case 12: changeTextDelay(m, 100); return false;
-    case 13: return true;
-    default: return false;
+    case 5:
+      m.typingSoundOption = 0;
+      return false;
+    case 6:
+      m.typingSoundOption = 1;
+      return false;
+    case 7:
+      changeTextDelay(m, -1);
+      return false;
+    case 8:
+      changeTextDelay(m, 1);
+      return false;
+    case 9:
+      changeTextDelay(m, -10);
+      return false;
+    case 10:
+      changeTextDelay(m, 10);
+      return false;
+    case 11:
+      changeTextDelay(m, -100);
+      return false;
+    case 12:
+      changeTextDelay(m, 100);
+      return false;
+    case 13:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -214,8 +257,6 @@ void updateHighlight(Main& m) {
   if (item >= 0) xorHighlight(m, item);
   m.listHighlight = item;
 }
-
-void sleepWithoutEvents(Main& m, std::int64_t ms) { m.host.events->time().sleepMs(ms); }
 
 }  // namespace
 
@@ -374,7 +415,9 @@ void PICTURE1_MOUSEDOWN(Main& m, Integer button, Integer, Single x, Single y) {
   m.mouseWaiting = 0;
 }
 
-void PICTURE1_MOUSEUP(Main& m, Integer button, Integer, Single, Single) { m.inputCode = button; }
+void PICTURE1_MOUSEUP(Main& m, Integer button, Integer, Single, Single) {
+  m.inputCode = button;
+}
 
 void PICTURE1_MOUSEMOVE(Main& m, Integer, Integer, Single x, Single y) {
   m.mouseX = x;
@@ -393,29 +436,73 @@ void PICTURE11_MOUSEDOWN(Main& m, Integer, Integer, Single x, Single y) {
   m.mouseY = y;
 }
 
-void BUTTON1_ON(Main& m) { m.inputCode = 11; }
-void BUTTON2_ON(Main& m) { m.inputCode = 12; }
-void BUTTON3_ON(Main& m) { m.inputCode = 13; }
-void BUTTON4_ON(Main& m) { m.inputCode = 14; }
-void BUTTON5_ON(Main& m) { m.inputCode = 15; }
-void BUTTON6_ON(Main& m) { m.inputCode = 16; }
-void BUTTON7_ON(Main& m) { m.panelInput = 6; }
-void BUTTON8_ON(Main& m) { m.panelInput = 7; }
-void BUTTON9_ON(Main& m) { m.panelInput = 8; }
-void BUTTON10_ON(Main& m) { m.panelInput = 12; }
-void BUTTON12_ON(Main& m) { m.panelInput = 14; }
-void BUTTON13_ON(Main& m) { m.panelInput = 15; }
-void BUTTON14_ON(Main& m) { m.panelInput = 16; }
-void BUTTON15_ON(Main& m) { m.panelInput = 18; }
-void VSCROLL1_CHANGE(Main& m) { m.panelInput = 1; }
-void VSCROLL2_CHANGE(Main& m) { m.panelInput = 2; }
-void VSCROLL3_CHANGE(Main& m) { m.panelInput = 3; }
-void VSCROLL4_CHANGE(Main& m) { m.panelInput = 4; }
-void HSCROLL1_CHANGE(Main& m) { m.panelInput = 5; }
-void COMBO1_CHANGE(Main& m) { m.panelInput = 11; }
-void COMBO2_CHANGE(Main& m) { m.panelInput = 17; }
+void BUTTON1_ON(Main& m) {
+  m.inputCode = 11;
+}
+void BUTTON2_ON(Main& m) {
+  m.inputCode = 12;
+}
+void BUTTON3_ON(Main& m) {
+  m.inputCode = 13;
+}
+void BUTTON4_ON(Main& m) {
+  m.inputCode = 14;
+}
+void BUTTON5_ON(Main& m) {
+  m.inputCode = 15;
+}
+void BUTTON6_ON(Main& m) {
+  m.inputCode = 16;
+}
+void BUTTON7_ON(Main& m) {
+  m.panelInput = 6;
+}
+void BUTTON8_ON(Main& m) {
+  m.panelInput = 7;
+}
+void BUTTON9_ON(Main& m) {
+  m.panelInput = 8;
+}
+void BUTTON10_ON(Main& m) {
+  m.panelInput = 12;
+}
+void BUTTON12_ON(Main& m) {
+  m.panelInput = 14;
+}
+void BUTTON13_ON(Main& m) {
+  m.panelInput = 15;
+}
+void BUTTON14_ON(Main& m) {
+  m.panelInput = 16;
+}
+void BUTTON15_ON(Main& m) {
+  m.panelInput = 18;
+}
+void VSCROLL1_CHANGE(Main& m) {
+  m.panelInput = 1;
+}
+void VSCROLL2_CHANGE(Main& m) {
+  m.panelInput = 2;
+}
+void VSCROLL3_CHANGE(Main& m) {
+  m.panelInput = 3;
+}
+void VSCROLL4_CHANGE(Main& m) {
+  m.panelInput = 4;
+}
+void HSCROLL1_CHANGE(Main& m) {
+  m.panelInput = 5;
+}
+void COMBO1_CHANGE(Main& m) {
+  m.panelInput = 11;
+}
+void COMBO2_CHANGE(Main& m) {
+  m.panelInput = 17;
+}
 
-void TIMER1_TIMER(Main& m) { call(m, m.musicLoopCheck); }
+void TIMER1_TIMER(Main& m) {
+  call(m, m.musicLoopCheck);
+}
 
 void MAINFORM_END(Main& m) {
   call(m, m.closeMediaDevices);
@@ -601,11 +688,11 @@ void OPEN_MES_X(Single& x, const Bytes& text) {
 void OPEN_MES_SUB(Main& m, Single x, Single& y, const Bytes& text, Integer delay) {
   const long count = static_cast<long>(host::charLength(text));
   for (long c = 1; c <= count; ++c) {
-    printText(m, m.PICTURE1, x + static_cast<Single>((c - 1) * 16), y,
-              host::charMiddle(text, c, 1), white);
+    printText(m, m.PICTURE1, x + static_cast<Single>((c - 1) * 16), y, host::charMiddle(text, c, 1),
+              white);
     for (Integer i = 1; i <= delay; ++i) {
-      // The sleep itself lets no event in: a press is seen only by the check after it.
-      sleepWithoutEvents(m, 20);
+      // The sleep itself runs no event: a press is seen only by the check after it.
+      m.host.events->idle(20);
       m.inputCode = 0;
       if (m.host.events->eventPending()) m.host.events->doEvents();
     }

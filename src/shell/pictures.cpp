@@ -19,7 +19,9 @@ constexpr int stepMs = 10;
 constexpr int tileX = 16;
 constexpr int tileSize = 8;
 
-host::Surface& surfaceOf(Main& m, host::Handle control) { return m.host.forms.surface(control); }
+host::Surface& surfaceOf(Main& m, host::Handle control) {
+  return m.host.forms.surface(control);
+}
 
 // The first file number from 3 on that is not open (1 and 2 hold the scenario files).
 int freeFileNumber(const Main& m) {
@@ -88,8 +90,8 @@ void shutterClose(Main& m) {
   const int width = m.sceneRight - m.sceneLeft + 1;
   for (int k = 0; k <= sceneHeight - 1; k += bandStep) {
     host::Surface& screen = surfaceOf(m, m.PICTURE1);
-    host::stretchRect(screen, m.sceneLeft, m.sceneTop + k, width, bandHeight, m.panelTile, tileX,
-                      0, tileSize, tileSize);
+    host::stretchRect(screen, m.sceneLeft, m.sceneTop + k, width, bandHeight, m.panelTile, tileX, 0,
+                      tileSize, tileSize);
     host::stretchRect(screen, m.sceneLeft, m.sceneBottom - k - 4, width, bandHeight, m.panelTile,
                       tileX, 0, tileSize, tileSize);
     m.host.clock->sleepMs(stepMs);

@@ -1,6 +1,7 @@
 // Program entry and headless runner.
 #include "shell/runner.hpp"
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -9,7 +10,9 @@
 #include <utility>
 
 #include "host/error.hpp"
+#include "host/headless/headless_display.hpp"
 #include "host/host.hpp"
+#include "shell/game_hooks.hpp"
 #include "shell/startup.hpp"
 
 namespace zav3::shell {
@@ -82,13 +85,18 @@ bool writeText(const std::string& path, const std::string& text) {
 }
 
 const char* usage =
-    "usage: zav3 [--headless] [--game DIR] [--input FILE] [--trace FILE|-]\n"
-    "            [--dump-state FILE|-] [--max-records N]\n"
+    "usage: zav3 [--game DIR] [--fullscreen] [--drive L=DIR]\n"
+    "       zav3 --headless [--game DIR] [--input FILE] [--trace FILE|-] [--dump-state FILE|-]\n"
+    "            [--max-records N] [--script-only]\n"
     "  --game DIR        the game folder (DATA\\, MAINCG\\, ...); default: current folder\n"
+    "  --fullscreen      start in full screen (Alt+Enter or F11 toggles)\n"
+    "  --drive L=DIR     let drive L: of the game's paths be the folder DIR (C: is /)\n"
+    "  --headless        no window and no sound; time is virtual\n"
     "  --input FILE      input script: clicks, answers and expectations (see docs/testing.md)\n"
     "  --trace FILE      write what the game shows and asks for, one line each\n"
     "  --dump-state FILE write the game state when the run ends\n"
-    "  --max-records N   stop after N script records\n";
+    "  --max-records N   stop after N script records\n"
+    "  --script-only     run the script alone: no start-up, title menu, pictures or waits\n";
 
 }  // namespace
 
@@ -161,6 +169,16 @@ int runProgram(const std::vector<std::string>& args) {
       return args[++i];
     };
     if (a == "--headless") options.headless = true;
+    else if (a == "--script-only") options.scriptOnly = options.headless = true;
+    else if (a == "--fullscreen") options.fullscreen = true;
+    else if (a == "--drive") {
+      const std::string v = value();
+      if (v.size() < 3 || v[1] != '=' || !std::isalpha(static_cast<unsigned char>(v[0]))) {
+        std::fprintf(stderr, "zav3: --drive wants L=DIR\n");
+        return 2;
+      }
+      options.drives.emplace_back(static_cast<char>(std::toupper(v[0])), v.substr(2));
+    }
     else if (a == "--game") options.gameFolder = value();
     else if (a == "--input") options.inputScript = value();
     else if (a == "--trace") options.traceFile = value();
@@ -184,7 +202,18 @@ int runProgram(const std::vector<std::string>& args) {
     directives = readDirectives(options.inputScript);
   }
 
-  auto host = host::makeHeadlessHost();
+  std::unique_ptr<host::Host> host;
+  if (!options.headless) {
+    host = host::makeSdlHost(host::WindowOptions{options.fullscreen});
+    if (!host) std::fprintf(stderr, "zav3: no window can be opened; running headless\n");
+  }
+  if (!host) {
+    options.headless = true;
+    host = host::makeHeadlessHost();
+  }
+  for (const auto& [letter, folder] : options.drives) {
+    host->files.paths().mapDrive(letter, std::filesystem::absolute(folder));
+  }
   std::FILE* traceStream = nullptr;
   if (options.traceFile == "-") {
     host->trace.setStream(stdout);
@@ -196,20 +225,21 @@ int runProgram(const std::vector<std::string>& args) {
     }
     host->trace.setStream(traceStream);
   }
-  auto* dialogs = static_cast<host::ScriptedDialogs*>(host->dialogs.get());
   std::vector<const Directive*> expectations;
+  if (!directives.empty() && !options.headless) {
+    std::fprintf(stderr, "zav3: an input script needs --headless\n");
+    return 2;
+  }
   for (const auto& d : directives) {
     if (d.verb == "answer") {
-      dialogs->queueAnswer(d.rest == "no" ? host::BoxAnswer::no
-                           : d.rest == "yes" ? host::BoxAnswer::yes
-                                             : host::BoxAnswer::ok);
+      static_cast<host::ScriptedDialogs&>(*host->dialogs).queueAnswer(d.rest);
     } else if (d.verb == "max-records") {
       options.maxRecords = std::stol(d.rest);
     } else if (d.verb == "expect") {
       expectations.push_back(&d);
-    } else if (d.verb != "click") {
-      std::fprintf(stderr, "%s:%d: unknown directive %s\n", options.inputScript.c_str(), d.line,
-                   d.verb.c_str());
+    } else if (!static_cast<host::HeadlessDisplay&>(*host->display).queue(d.verb, d.rest)) {
+      std::fprintf(stderr, "%s:%d: cannot read directive %s\n", options.inputScript.c_str(),
+                   d.line, d.verb.c_str());
       return 2;
     }
   }
@@ -228,7 +258,8 @@ int runProgram(const std::vector<std::string>& args) {
     std::fprintf(stderr, "zav3: cannot use %s as the game folder: %s\n", folder.c_str(), e.what());
     return 2;
   }
-  status = runGame(game, options.maxRecords);
+  if (!options.scriptOnly) game.setHooks(std::make_unique<GameHooks>());
+  status = runGame(game, options.maxRecords, options.scriptOnly);
 
   if (!options.dumpStateFile.empty()) writeText(options.dumpStateFile, dumpState(game));
   if (traceStream) std::fclose(traceStream);

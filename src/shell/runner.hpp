@@ -16,13 +16,16 @@ struct RunOptions {
   std::string traceFile;            // "-" for stdout
   std::string dumpStateFile;        // "-" for stdout
   long maxRecords = 0;
-  bool headless = true;
+  bool headless = false;     // no window: virtual time, scripted input
+  bool scriptOnly = false;   // interpreter only: no start-up, title menu or pictures
+  bool fullscreen = false;
+  std::vector<std::pair<char, std::string>> drives;  // extra drive letters and their folders
 };
 
 // One directive of an input script.
 struct Directive {
   int line = 0;
-  std::string verb;  // click, answer, expect, max-records
+  std::string verb;  // an input verb (click, ...), answer, expect, max-records
   std::string rest;
 };
 

@@ -74,7 +74,7 @@ class ScriptFixture : public ::testing::Test {
   // Runs the game from record 1; returns the exit status.
   int run(long maxRecords = 0) {
     host_->files.paths().setCurrentFolder(dir_);
-    return shell::runGame(*game_, maxRecords);
+    return shell::runGame(*game_, maxRecords, /*scriptOnly=*/true);
   }
 
   std::vector<std::string> trace() const { return host_->trace.lines(); }

@@ -73,7 +73,8 @@ class ShellFixture : public ::testing::Test {
     const host::Surface picture(width, height, host::argbOf(colour));
     const std::vector<std::uint8_t> bytes = host::encodeBmp24(picture);
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
   }
   // The same with its first two bytes damaged, as event pictures are stored in ".cmp" files.
   void writeDamagedPicture(const std::filesystem::path& path, int width, int height,
@@ -90,6 +91,8 @@ class ShellFixture : public ::testing::Test {
 };
 
 // Opaque pixel of a game colour.
-constexpr std::uint32_t px(host::GameColour colour) { return host::argbOf(colour); }
+constexpr std::uint32_t px(host::GameColour colour) {
+  return host::argbOf(colour);
+}
 
 }  // namespace zav3::testing

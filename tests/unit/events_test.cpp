@@ -1,11 +1,12 @@
 // Event routing, the dispatch points, timers, the periodic event and the end of the program.
+#include "host/events.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "host/error.hpp"
-#include "host/events.hpp"
 
 namespace zav3::host {
 namespace {
@@ -36,11 +37,11 @@ class EventsTest : public ::testing::Test {
   EventsTest() : events_(forms_, clock_) {
     display_.clock = &clock_;
     events_.setDisplay(&display_);
-    for (const char* name : {"PICTURE1_MOUSEDOWN", "PICTURE1_MOUSEUP", "PICTURE1_MOUSEMOVE",
-                             "PICTURE10_MOUSEDOWN"}) {
+    for (const char* name :
+         {"PICTURE1_MOUSEDOWN", "PICTURE1_MOUSEUP", "PICTURE1_MOUSEMOVE", "PICTURE10_MOUSEDOWN"}) {
       events_.setMouseProcedure(name, [this, name](Integer b, Integer s, Single x, Single y) {
-        log_.push_back(std::string(name) + " " + std::to_string(b) + " " + std::to_string(s) +
-                       " " + std::to_string(static_cast<int>(x)) + "," +
+        log_.push_back(std::string(name) + " " + std::to_string(b) + " " + std::to_string(s) + " " +
+                       std::to_string(static_cast<int>(x)) + "," +
                        std::to_string(static_cast<int>(y)));
       });
     }
@@ -87,9 +88,9 @@ TEST_F(EventsTest, MouseRoutingFollowsTheLayout) {
   press(30, 15);
   release(30, 15);
   events_.doEvents();
-  EXPECT_EQ(log_, (std::vector<std::string>{"PICTURE1_MOUSEMOVE 0 0 10,5",
-                                            "PICTURE1_MOUSEDOWN 1 0 10,5",
-                                            "PICTURE1_MOUSEUP 0 0 10,5"}));
+  EXPECT_EQ(log_,
+            (std::vector<std::string>{"PICTURE1_MOUSEMOVE 0 0 10,5", "PICTURE1_MOUSEDOWN 1 0 10,5",
+                                      "PICTURE1_MOUSEUP 0 0 10,5"}));
 }
 
 TEST_F(EventsTest, DisabledAndHiddenControlsDeliverNothing) {

@@ -1,9 +1,10 @@
 // The stored form layouts, control lookup and the checks of the control operations and dialogs.
+#include "host/forms.hpp"
+
 #include <gtest/gtest.h>
 
 #include "host/dialogs.hpp"
 #include "host/error.hpp"
-#include "host/forms.hpp"
 
 namespace zav3::host {
 namespace {
@@ -85,11 +86,11 @@ TEST(FormsTest, PanelLayoutMatchesTheTable) {
     int min, max, small, large, value;
     bool vertical;
   };
-  for (const Range& r : {Range{"HSCROLL1", -90, 90, 1, 15, 0, false},
-                         Range{"VSCROLL1", -90, 90, 1, 15, 0, true},
-                         Range{"VSCROLL2", 1, 100, 1, 10, 1, true},
-                         Range{"VSCROLL3", 100, 19900, 100, 1000, 10000, true},
-                         Range{"VSCROLL4", 0, 5, 1, 1, 3, true}}) {
+  for (const Range& r :
+       {Range{"HSCROLL1", -90, 90, 1, 15, 0, false}, Range{"VSCROLL1", -90, 90, 1, 15, 0, true},
+        Range{"VSCROLL2", 1, 100, 1, 10, 1, true},
+        Range{"VSCROLL3", 100, 19900, 100, 1000, 10000, true},
+        Range{"VSCROLL4", 0, 5, 1, 1, 3, true}}) {
     SCOPED_TRACE(r.name);
     const Control& c = forms.control(forms.find(panel, r.name));
     EXPECT_EQ(c.minimum, r.min);
@@ -124,8 +125,8 @@ TEST(FormsTest, MainFormLayoutAndRoutes) {
   EXPECT_EQ(form.clientWidth, 640);
   EXPECT_EQ(form.clientHeight, 480);
 
-  const char* order[] = {"P1", "PICTURE1", "PICTURE2", "P3", "P4", "P5", "P6", "P7",
-                         "P8", "MCI1", "MCI2", "MCI3", "TIMER1", "PICTURE14", "P15"};
+  const char* order[] = {"P1", "PICTURE1", "PICTURE2", "P3",   "P4",     "P5",        "P6", "P7",
+                         "P8", "MCI1",     "MCI2",     "MCI3", "TIMER1", "PICTURE14", "P15"};
   ASSERT_EQ(form.controls.size(), std::size(order));
   for (size_t i = 0; i < std::size(order); ++i) {
     EXPECT_EQ(forms.find(main, order[i]), form.controls[i]) << order[i];

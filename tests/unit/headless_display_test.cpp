@@ -1,12 +1,13 @@
 // Scripted input of headless runs: delivery at the game's waits, panel actions, virtual waits,
 // snapshots and the end of the input.
+#include "host/headless/headless_display.hpp"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "host/headless/headless_display.hpp"
 #include "host/host.hpp"
 #include "host/png.hpp"
 
@@ -25,15 +26,17 @@ class HeadlessDisplayTest : public ::testing::Test {
                        std::to_string(static_cast<int>(y)));
       });
     }
-    for (const char* name : {"BUTTON8_ON", "VSCROLL4_CHANGE", "COMBO2_CHANGE", "TIMER1_TIMER",
-                             "MAINFORM_END"}) {
+    for (const char* name :
+         {"BUTTON8_ON", "VSCROLL4_CHANGE", "COMBO2_CHANGE", "TIMER1_TIMER", "MAINFORM_END"}) {
       ev.setProcedure(name, [this, name] {
         log_.push_back(std::string(name) + " @" + std::to_string(host_->clock->nowMs()));
       });
     }
   }
   HeadlessDisplay& display() { return static_cast<HeadlessDisplay&>(*host_->display); }
-  Handle panelControl(const char* name) { return host_->forms.find(host_->forms.panelForm(), name); }
+  Handle panelControl(const char* name) {
+    return host_->forms.find(host_->forms.panelForm(), name);
+  }
   // Waits until the run ends; returns the number of waits that returned.
   int waitToTheEnd() {
     int n = 0;
@@ -86,10 +89,9 @@ TEST_F(HeadlessDisplayTest, EachInputArrivesAtAWaitAndTheEndRunsMainformEnd) {
   d.queue("rclick", "5 6");
   EXPECT_EQ(host_->events->eventPending(), 0) << "inputs wait for the game to wait";
   EXPECT_EQ(waitToTheEnd(), 4);
-  EXPECT_EQ(log_, (std::vector<std::string>{"PICTURE1_MOUSEDOWN 1 100,200",
-                                            "PICTURE1_MOUSEUP 0 100,200",
-                                            "PICTURE1_MOUSEDOWN 2 5,6", "PICTURE1_MOUSEUP 0 5,6",
-                                            "MAINFORM_END @0"}));
+  EXPECT_EQ(log_, (std::vector<std::string>{
+                      "PICTURE1_MOUSEDOWN 1 100,200", "PICTURE1_MOUSEUP 0 100,200",
+                      "PICTURE1_MOUSEDOWN 2 5,6", "PICTURE1_MOUSEUP 0 5,6", "MAINFORM_END @0"}));
   ASSERT_FALSE(host_->trace.lines().empty());
   EXPECT_EQ(host_->trace.lines().back(), "input exhausted");
 }

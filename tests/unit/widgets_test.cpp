@@ -1,11 +1,11 @@
 // The strategy panel's widgets: scroll bar parts and steps, dragging, auto-repeat, buttons,
 // drop-down lists, edit boxes and the composition of forms.
+#include "host/widgets.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "host/widgets.hpp"
 
 namespace zav3::host {
 namespace {

@@ -104,6 +104,14 @@ bool HeadlessDisplay::queue(const std::string& verb, const std::string& rest) {
       }
     }
     if (!atEnd(in)) return bad("too many arguments");
+  } else if (verb == "auto-click") {
+    long count = 100000;
+    if (!readInt(in, autoX_) || !readInt(in, autoY_)) return bad("needs X Y");
+    int n = 0;
+    if (readInt(in, n)) count = n;
+    if (count < 0 || !atEnd(in)) return bad("needs X Y [N]");
+    autoClicks_ = count;
+    return true;
   } else if (verb == "wait") {
     item.kind = Kind::wait;
     if (!readInt(in, item.value) || item.value < 0 || !atEnd(in)) return bad("needs MS");
@@ -126,11 +134,16 @@ void HeadlessDisplay::wait(Events& events, std::int64_t timeoutMs) {
     const std::int64_t now = time_.nowMs();
     if (waitUntil_ > now) {
       // Time passes up to the next timer (which then runs) or the end of the wait.
-      const std::int64_t until = timeoutMs >= 0 ? std::min(waitUntil_, now + timeoutMs) : waitUntil_;
+      const std::int64_t until =
+          timeoutMs >= 0 ? std::min(waitUntil_, now + timeoutMs) : waitUntil_;
       time_.sleepMs(until - now);
       return;
     }
     waitUntil_ = -1;
+    if (script_.empty() && autoClicks_ > 0) {
+      --autoClicks_;
+      queue("click", std::to_string(autoX_) + " " + std::to_string(autoY_));
+    }
     if (script_.empty()) {
       trace_.line("input exhausted");
       events.endProgram(0);
@@ -152,7 +165,9 @@ void HeadlessDisplay::wait(Events& events, std::int64_t timeoutMs) {
   }
 }
 
-void HeadlessDisplay::idle(Events&, std::int64_t ms) { time_.sleepMs(ms); }
+void HeadlessDisplay::idle(Events&, std::int64_t ms) {
+  time_.sleepMs(ms);
+}
 
 void HeadlessDisplay::deliver(Events& events, const Item& item) {
   const Handle main = forms_.mainForm();
@@ -169,13 +184,26 @@ void HeadlessDisplay::deliver(Events& events, const Item& item) {
       events.pointer(main, PointerAction::up, released, held_, 0, item.x, item.y);
       break;
     }
-    case Kind::move: events.pointer(main, PointerAction::move, 0, held_, 0, item.x, item.y); break;
-    case Kind::button: worked = widgets.click(item.control); break;
-    case Kind::scroll: worked = widgets.scrollTo(item.control, item.value); break;
-    case Kind::select: worked = widgets.select(item.control, item.value); break;
-    case Kind::type: worked = widgets.type(item.control, item.text); break;
-    case Kind::close: events.closeMainWindow(); break;
-    default: break;
+    case Kind::move:
+      events.pointer(main, PointerAction::move, 0, held_, 0, item.x, item.y);
+      break;
+    case Kind::button:
+      worked = widgets.click(item.control);
+      break;
+    case Kind::scroll:
+      worked = widgets.scrollTo(item.control, item.value);
+      break;
+    case Kind::select:
+      worked = widgets.select(item.control, item.value);
+      break;
+    case Kind::type:
+      worked = widgets.type(item.control, item.text);
+      break;
+    case Kind::close:
+      events.closeMainWindow();
+      break;
+    default:
+      break;
   }
   if (!worked) {
     std::fprintf(stderr, "input: %s is not available now; ignored\n",

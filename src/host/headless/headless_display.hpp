@@ -32,6 +32,8 @@ class HeadlessDisplay final : public Display {
   //   close                 the player closes the main window
   //   snapshot FILE [FORM3] writes the main form (or FORM3) as PNG when the game next waits
   //   wait MS               lets MS milliseconds pass before the next input
+  //   auto-click X Y [N]    once the lines are used up, answer up to N further waits (default
+  //                         100000) with a left click at (X, Y): a player who always clicks
   // Returns false for an unknown verb or unreadable arguments (with a note on stderr).
   bool queue(const std::string& verb, const std::string& rest);
   size_t pending() const { return script_.size(); }
@@ -68,6 +70,9 @@ class HeadlessDisplay final : public Display {
   std::deque<Item> script_;
   std::int64_t waitUntil_ = -1;
   int held_ = 0;  // buttons held by scripted presses
+  int autoX_ = 0;
+  int autoY_ = 0;
+  long autoClicks_ = 0;  // clicks left for the player who always clicks
 };
 
 }  // namespace zav3::host

@@ -53,8 +53,8 @@ class DrawnDialog {
     if (renderer_) {
       SDL_RenderSetLogicalSize(renderer_, width, height);
       SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
-      texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
-                                   SDL_TEXTUREACCESS_STREAMING, width, height);
+      texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                   width, height);
     }
   }
   ~DrawnDialog() {
@@ -105,7 +105,9 @@ class DrawnDialog {
   std::optional<int> handle(const SDL_Event& e) {
     const std::uint32_t mine = SDL_GetWindowID(window_);
     switch (e.type) {
-      case SDL_QUIT: events_.closeMainWindow(); return 0;
+      case SDL_QUIT:
+        events_.closeMainWindow();
+        return 0;
       case SDL_WINDOWEVENT:
         if (e.window.windowID != mine) {
           if (e.window.event == SDL_WINDOWEVENT_CLOSE &&
@@ -163,15 +165,30 @@ class DrawnDialog {
         if (e.key.windowID != mine) break;
         switch (e.key.keysym.sym) {
           case SDLK_RETURN:
-          case SDLK_KP_ENTER: return 1;
-          case SDLK_ESCAPE: return 0;
-          case SDLK_BACKSPACE: editWith(Key::backspace); break;
-          case SDLK_DELETE: editWith(Key::del); break;
-          case SDLK_LEFT: editWith(Key::left); break;
-          case SDLK_RIGHT: editWith(Key::right); break;
-          case SDLK_HOME: editWith(Key::home); break;
-          case SDLK_END: editWith(Key::end); break;
-          default: break;
+          case SDLK_KP_ENTER:
+            return 1;
+          case SDLK_ESCAPE:
+            return 0;
+          case SDLK_BACKSPACE:
+            editWith(Key::backspace);
+            break;
+          case SDLK_DELETE:
+            editWith(Key::del);
+            break;
+          case SDLK_LEFT:
+            editWith(Key::left);
+            break;
+          case SDLK_RIGHT:
+            editWith(Key::right);
+            break;
+          case SDLK_HOME:
+            editWith(Key::home);
+            break;
+          case SDLK_END:
+            editWith(Key::end);
+            break;
+          default:
+            break;
         }
         break;
       }
@@ -182,7 +199,8 @@ class DrawnDialog {
         }
         break;
       }
-      default: break;
+      default:
+        break;
     }
     return std::nullopt;
   }
@@ -252,7 +270,8 @@ Bytes folderOf(const Bytes& path) {
 BoxAnswer SdlDialogs::messageBox(const Bytes& text, const Bytes& caption, BoxButtons buttons,
                                  BoxIcon icon) {
   const auto offered = buttonsOf(buttons);
-  static const char* const names[] = {"OK", "キャンセル", "中止", "再試行", "無視", "はい", "いいえ"};
+  static const char* const names[] = {"OK",   "キャンセル", "中止",  "再試行",
+                                      "無視", "はい",       "いいえ"};
   std::vector<SDL_MessageBoxButtonData> data;
   for (size_t i = 0; i < offered.size(); ++i) {
     SDL_MessageBoxButtonData b{};
@@ -267,11 +286,18 @@ BoxAnswer SdlDialogs::messageBox(const Bytes& text, const Bytes& caption, BoxBut
   }
   std::uint32_t flags = SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT;
   switch (icon) {
-    case BoxIcon::stop: flags |= SDL_MESSAGEBOX_ERROR; break;
-    case BoxIcon::exclamation: flags |= SDL_MESSAGEBOX_WARNING; break;
+    case BoxIcon::stop:
+      flags |= SDL_MESSAGEBOX_ERROR;
+      break;
+    case BoxIcon::exclamation:
+      flags |= SDL_MESSAGEBOX_WARNING;
+      break;
     case BoxIcon::question:
-    case BoxIcon::information: flags |= SDL_MESSAGEBOX_INFORMATION; break;
-    default: break;
+    case BoxIcon::information:
+      flags |= SDL_MESSAGEBOX_INFORMATION;
+      break;
+    default:
+      break;
   }
   const std::string title = sjisToUtf8(caption);
   const std::string message = sjisToUtf8(text);

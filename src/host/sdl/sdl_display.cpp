@@ -16,10 +16,14 @@ constexpr std::int64_t pumpIntervalMs = 2;      // the statement poll looks at S
 
 int buttonOf(std::uint8_t sdlButton) {
   switch (sdlButton) {
-    case SDL_BUTTON_LEFT: return leftButton;
-    case SDL_BUTTON_RIGHT: return rightButton;
-    case SDL_BUTTON_MIDDLE: return middleButton;
-    default: return 0;
+    case SDL_BUTTON_LEFT:
+      return leftButton;
+    case SDL_BUTTON_RIGHT:
+      return rightButton;
+    case SDL_BUTTON_MIDDLE:
+      return middleButton;
+    default:
+      return 0;
   }
 }
 
@@ -42,20 +46,45 @@ int shiftState() {
 
 bool keyOf(SDL_Keycode k, Key& out) {
   switch (k) {
-    case SDLK_BACKSPACE: out = Key::backspace; return true;
-    case SDLK_DELETE: out = Key::del; return true;
-    case SDLK_LEFT: out = Key::left; return true;
-    case SDLK_RIGHT: out = Key::right; return true;
-    case SDLK_HOME: out = Key::home; return true;
-    case SDLK_END: out = Key::end; return true;
-    case SDLK_UP: out = Key::up; return true;
-    case SDLK_DOWN: out = Key::down; return true;
+    case SDLK_BACKSPACE:
+      out = Key::backspace;
+      return true;
+    case SDLK_DELETE:
+      out = Key::del;
+      return true;
+    case SDLK_LEFT:
+      out = Key::left;
+      return true;
+    case SDLK_RIGHT:
+      out = Key::right;
+      return true;
+    case SDLK_HOME:
+      out = Key::home;
+      return true;
+    case SDLK_END:
+      out = Key::end;
+      return true;
+    case SDLK_UP:
+      out = Key::up;
+      return true;
+    case SDLK_DOWN:
+      out = Key::down;
+      return true;
     case SDLK_RETURN:
-    case SDLK_KP_ENTER: out = Key::enter; return true;
-    case SDLK_ESCAPE: out = Key::escape; return true;
-    case SDLK_TAB: out = Key::tab; return true;
-    case SDLK_SPACE: out = Key::space; return true;
-    default: return false;
+    case SDLK_KP_ENTER:
+      out = Key::enter;
+      return true;
+    case SDLK_ESCAPE:
+      out = Key::escape;
+      return true;
+    case SDLK_TAB:
+      out = Key::tab;
+      return true;
+    case SDLK_SPACE:
+      out = Key::space;
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -72,8 +101,8 @@ std::unique_ptr<SdlDisplay> SdlDisplay::open(Forms& forms, Clock& time,
   if (scale <= 0) {
     SDL_Rect usable{0, 0, 1024, 768};
     SDL_GetDisplayUsableBounds(0, &usable);
-    scale = std::max(1, std::min((usable.w - 40) / Forms::screenWidth,
-                                 (usable.h - 80) / Forms::screenHeight));
+    scale = std::max(
+        1, std::min((usable.w - 40) / Forms::screenWidth, (usable.h - 80) / Forms::screenHeight));
   }
   d->windows_.resize(2);
   d->windows_[0].form = forms.mainForm();
@@ -146,7 +175,9 @@ bool SdlDisplay::openWindow(FormWindow& w, int scale, bool mainWindow, std::stri
   return true;
 }
 
-SDL_Window* SdlDisplay::mainWindow() const { return windows_[0].window; }
+SDL_Window* SdlDisplay::mainWindow() const {
+  return windows_[0].window;
+}
 
 SdlDisplay::FormWindow* SdlDisplay::windowOf(std::uint32_t windowId) {
   for (FormWindow& w : windows_) {
@@ -213,7 +244,9 @@ void SdlDisplay::present(bool force) {
 
 void SdlDisplay::handle(Events& events, const SDL_Event& e) {
   switch (e.type) {
-    case SDL_QUIT: events.closeMainWindow(); break;
+    case SDL_QUIT:
+      events.closeMainWindow();
+      break;
     case SDL_WINDOWEVENT: {
       FormWindow* w = windowOf(e.window.windowID);
       if (!w) break;
@@ -235,7 +268,8 @@ void SdlDisplay::handle(Events& events, const SDL_Event& e) {
             raised_ = w->form;
           }
           break;
-        default: break;
+        default:
+          break;
       }
       break;
     }
@@ -297,9 +331,12 @@ void SdlDisplay::handle(Events& events, const SDL_Event& e) {
       for (size_t i = 0; i < utf8.size();) {
         size_t n = 1;
         const auto lead = static_cast<unsigned char>(utf8[i]);
-        if (lead >= 0xF0) n = 4;
-        else if (lead >= 0xE0) n = 3;
-        else if (lead >= 0xC0) n = 2;
+        if (lead >= 0xF0)
+          n = 4;
+        else if (lead >= 0xE0)
+          n = 3;
+        else if (lead >= 0xC0)
+          n = 2;
         if (auto one = utf8ToSjis(utf8.substr(i, n))) sjis += *one;
         i += n;
       }
@@ -309,7 +346,8 @@ void SdlDisplay::handle(Events& events, const SDL_Event& e) {
       }
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 
