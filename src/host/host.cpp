@@ -22,6 +22,15 @@ std::unique_ptr<Host> makeHeadlessHost() {
   clock->attach(host->events.get());
   host->clock = std::move(clock);
   host->dialogs = std::make_unique<ScriptedDialogs>();
+  // 2026-01-01 09:00:00 local time, moving with the virtual clock.
+  std::tm start{};
+  start.tm_year = 126;
+  start.tm_mday = 1;
+  start.tm_hour = 9;
+  start.tm_isdst = -1;
+  const std::time_t origin = std::mktime(&start);
+  Clock* time = &static_cast<EventClock&>(*host->clock).inner();
+  host->now = [origin, time] { return origin + static_cast<std::time_t>(time->nowMs() / 1000); };
   return host;
 }
 

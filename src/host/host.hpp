@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdio>
+#include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,6 +45,8 @@ struct Host {
   Forms forms;
   std::unique_ptr<Events> events;
   std::unique_ptr<Display> display;
+  // The local date and time for date text and time text.
+  std::function<std::time_t()> now = [] { return std::time(nullptr); };
 };
 
 // A host with the headless parts: virtual clock, scripted dialogs, the real file system, and a

@@ -1,0 +1,54 @@
+// The demo game's generated assets: the writer that puts files into the game folder, and the
+// kinds of assets, each written by its own generator (pictures.cpp, scenes.cpp, faces.cpp).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string_view>
+
+#include "host/surface.hpp"
+#include "host/text.hpp"
+
+namespace zav3::assets {
+
+// Writes files below a game folder. Relative paths use "/" ("MAINCG/OPTION1.BMP"); missing
+// folders are created. Failures throw std::runtime_error.
+class AssetWriter {
+ public:
+  explicit AssetWriter(std::filesystem::path root);
+  ~AssetWriter();
+  AssetWriter(const AssetWriter&) = delete;
+  AssetWriter& operator=(const AssetWriter&) = delete;
+
+  const std::filesystem::path& root() const { return root_; }
+  void write(std::string_view relative, std::span<const std::uint8_t> bytes);
+  // A 24-bit `.BMP` file of the surface.
+  void writeBmp(std::string_view relative, const host::Surface& surface);
+  // The text renderer shared by the generators (created on first use).
+  host::TextRenderer& text();
+
+ private:
+  std::filesystem::path root_;
+  std::unique_ptr<host::TextRenderer> text_;
+};
+
+// One kind of asset and the function that writes all of its files.
+struct AssetKind {
+  std::string_view name;
+  std::string_view folder;  // the game folder it fills
+  void (*generate)(AssetWriter&);
+};
+
+// MAINCG: the frames of the screen, the option menu, the panel tile and the warning picture.
+void writePictures(AssetWriter& out);
+// CG: the numbered event pictures (001..012; 007 as a ".cmp" file without its signature).
+void writeScenes(AssetWriter& out);
+// KAOCG: the crew's faces, one file per face code.
+void writeFaces(AssetWriter& out);
+
+std::span<const AssetKind> assetKinds();
+void writeAll(AssetWriter& out);
+
+}  // namespace zav3::assets
