@@ -30,7 +30,7 @@ void BM_InterpreterRecords(benchmark::State& state) {
   {
     std::ofstream pro(dir / "DATA" / "PRO.RND", std::ios::binary);
     pro << rec("JE") << rec("AH", "1", "+", "T1", "H1") << rec("IE", "2", "3")
-        << rec("IF", "1", "<", "T100000", "J1") << rec("HE", "1", "0") << rec("J", "1");
+        << rec("IF", "1", "<", "T30000", "J1") << rec("HE", "1", "0") << rec("J", "1");
     std::ofstream(dir / "DATA" / "TXT.RND", std::ios::binary);
     std::ofstream jmp(dir / "DATA" / "JMP.DAT", std::ios::binary);
     for (int i = 0; i <= 5000; ++i) jmp << (i == 1 ? 1 : 0) << "\r\n";

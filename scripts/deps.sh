@@ -7,6 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev
+  libfluidsynth-dev fluid-soundfont-gm
+  libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
 )
 

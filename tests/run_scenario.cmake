@@ -7,9 +7,9 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "compiling ${SRC} failed")
 endif()
 execute_process(COMMAND ${ZAV3} --script-only --game ${WORK} --input ${SRC}
-                        --trace ${WORK}/trace.txt --dump-state ${WORK}/state.txt
+                        --trace ${WORK}/trace.txt --events ${WORK}/events.txt --dump-state ${WORK}/state.txt
                 RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
-  file(READ ${WORK}/trace.txt trace)
-  message(FATAL_ERROR "scenario ${SRC} failed (status ${rc}); trace:\n${trace}")
+  file(READ ${WORK}/events.txt events)
+  message(FATAL_ERROR "scenario ${SRC} failed (status ${rc}); what it showed:\n${events}")
 endif()

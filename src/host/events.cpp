@@ -298,11 +298,14 @@ void Events::wheel(Handle formHandle, double x, double y, int steps) {
   if (form.visible && form.enabled) {
     widgets_.wheel(form, static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)), steps);
   }
+  postMouse("MOUSE_WHEEL", static_cast<Integer>(steps), static_cast<Integer>(modifiers_),
+            static_cast<Single>(x), static_cast<Single>(y));
 }
 
 void Events::key(Handle formHandle, Key k) {
   Control& form = forms_.control(formHandle);
   if (form.visible && form.enabled) widgets_.key(form, k);
+  postMouse("KEY_DOWN", static_cast<Integer>(k), static_cast<Integer>(modifiers_), 0, 0);
 }
 
 void Events::typed(Handle formHandle, const Bytes& sjisText) {

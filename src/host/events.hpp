@@ -97,12 +97,17 @@ class Events {
   void pointer(Handle form, PointerAction action, int button, int buttonsHeld, int shift, double x,
                double y);
   void wheel(Handle form, double x, double y, int steps);
+  // A key also queues KEY_DOWN (button = the Key's number) when the game registered it as a
+  // mouse procedure; the wheel queues MOUSE_WHEEL (button = steps, up positive, at x, y).
   void key(Handle form, Key key);
   void typed(Handle form, const Bytes& sjisText);
   // The player closes the main window: MAINFORM_END runs at the next dispatch point, then the
   // program ends.
   void closeMainWindow();
   bool endRequested() const { return endRequested_; }
+  // Shift keys held now (1 shift, 2 ctrl, 4 alt), as the display last saw them.
+  void setModifiers(int shift) { modifiers_ = shift; }
+  int modifiers() const { return modifiers_; }
   // Runs MAINFORM_END (when there is one) and throws ProgramEnd{exitCode}.
   [[noreturn]] void endProgram(int exitCode);
 
@@ -149,6 +154,7 @@ class Events {
   std::map<Handle, TimerState> timers_;
   Handle capture_ = 0;  // picture box holding the pointer since a press
   bool endRequested_ = false;
+  int modifiers_ = 0;
 
   Procedure periodicHandler_;
   std::int64_t periodicMs_ = 0;

@@ -20,6 +20,8 @@ std::unique_ptr<Host> makeHeadlessHost() {
   host->display = std::make_unique<HeadlessDisplay>(host->forms, clock->inner(), host->trace);
   host->events->setDisplay(host->display.get());
   clock->attach(host->events.get());
+  host->media = std::make_unique<Media>(host->files, host->forms, clock->inner(), host->trace,
+                                        makeHeadlessMediaBackend(clock->inner()));
   host->clock = std::move(clock);
   host->dialogs = std::make_unique<ScriptedDialogs>();
   // 2026-01-01 09:00:00 local time, moving with the virtual clock.

@@ -15,6 +15,7 @@
 #include "host/events.hpp"
 #include "host/files.hpp"
 #include "host/forms.hpp"
+#include "host/media/media.hpp"
 #include "host/numbers.hpp"
 
 namespace zav3::host {
@@ -45,6 +46,8 @@ struct Host {
   Forms forms;
   std::unique_ptr<Events> events;
   std::unique_ptr<Display> display;
+  // The multimedia command service (wave sound, MIDI songs, AVI movies).
+  std::unique_ptr<Media> media;
   // The local date and time for date text and time text.
   std::function<std::time_t()> now = [] { return std::time(nullptr); };
 };

@@ -372,10 +372,13 @@ void runScript(Main& m, long maxRecords) {
     m.programCounter += 1;
     bool again = true;
     while (again) {
+      // Between two records queued events run, as between any two statements.
+      if (m.host.events) m.host.events->poll();
       m.noWaitAtEnd = false;
       if (m.noSaveSceneMarker == 0) m.saveLocked = 0;
       readScriptRecord(m, m.programCounter);
       m.messageRecord = m.programCounter;
+      if (m.onRecord) m.onRecord(m);
       again = executeRecord(m);
       if (maxRecords > 0 && ++executed >= maxRecords) return;
     }

@@ -3,8 +3,12 @@
 #include "shell/game_hooks.hpp"
 
 #include <algorithm>
+#include <string>
 
 #include "host/drawing.hpp"
+#include "scenario/choices.hpp"
+#include "scenario/message_window.hpp"
+#include "scenario/media_cues.hpp"
 #include "shell/main_form.hpp"
 #include "shell/pictures.hpp"
 
@@ -12,14 +16,6 @@ namespace zav3::shell {
 
 namespace {
 
-// The text area lies 16 pixels inside the message frame, (176, 311) to (579, 434) on screen;
-// the face 8 pixels inside the face frame, 120 x 140.
-constexpr int textMargin = 16;
-constexpr int textAreaWidth = 404;
-constexpr int textAreaHeight = 124;
-constexpr int faceMargin = 8;
-constexpr int faceWidth = 120;
-constexpr int faceHeight = 140;
 constexpr int charWidth = 16;
 constexpr int lineHeight = 20;
 constexpr int listMargin = 16;
@@ -27,20 +23,24 @@ constexpr int characterPauseMs = 100;
 
 }  // namespace
 
+void GameHooks::showMessages(Main& m) {
+  m.host.trace.line("text " + std::to_string(m.textFrom) + ".." + std::to_string(m.textTo));
+  scenario::showMessages(m);
+}
+
+void GameHooks::choiceBlock(Main& m) {
+  m.host.trace.line("choice " + std::to_string(m.programCounter));
+  scenario::runChoiceBlock(m);
+}
+
 void GameHooks::clearTextArea(Main& m) {
   TracingHooks::clearTextArea(m);
-  host::Forms& forms = m.host.forms;
-  host::copyRect(forms.surface(m.PICTURE1), m.frameX(2) + textMargin, m.frameY(2) + textMargin,
-                 textAreaWidth, textAreaHeight, forms.surface(m.P5), textMargin, textMargin);
+  scenario::clearTextArea(m);
 }
 
 void GameHooks::clearWindowAndFace(Main& m) {
   TracingHooks::clearWindowAndFace(m);
-  host::Forms& forms = m.host.forms;
-  host::copyRect(forms.surface(m.PICTURE1), m.frameX(2) + textMargin, m.frameY(2) + textMargin,
-                 textAreaWidth, textAreaHeight, forms.surface(m.P5), textMargin, textMargin);
-  host::copyRect(forms.surface(m.PICTURE1), m.frameX(1) + faceMargin, m.frameY(1) + faceMargin,
-                 faceWidth, faceHeight, forms.surface(m.P4), faceMargin, faceMargin);
+  scenario::clearWindowAndFace(m);
 }
 
 void GameHooks::closeScene(Main& m) {
@@ -50,7 +50,7 @@ void GameHooks::closeScene(Main& m) {
 
 void GameHooks::waitClick(Main& m) {
   TracingHooks::waitClick(m);
-  messageClickWait(m);
+  scenario::messageWait(m);
 }
 
 void GameHooks::showScenePicture(Main& m, Integer picture) {
@@ -91,6 +91,27 @@ void GameHooks::listDisplay(Main& m, const std::vector<Bytes>& lines) {
   waitClick(m);
   host::copyRect(forms.surface(m.PICTURE1), m.listLeft, m.listTop, m.listWidth, m.listHeight,
                  forms.surface(m.PICTURE14), 0, 0);
+}
+
+void GameHooks::soundEffect(Main& m, Integer sound) {
+  TracingHooks::soundEffect(m, sound);
+  scenario::playSoundEffect(m, sound);
+}
+
+void GameHooks::music(Main& m, Integer song) {
+  TracingHooks::music(m, song);
+  scenario::musicCue(m, song);
+}
+
+bool GameHooks::playMovie(Main& m, Integer movie) {
+  TracingHooks::playMovie(m, movie);
+  // The movie picture covers the scene area, one pixel higher; it is hidden again afterwards.
+  host::Forms& forms = m.host.forms;
+  forms.setSize(m.PICTURE2, 640, 270);
+  forms.setPosition(m.PICTURE2, static_cast<Single>(m.sceneLeft), static_cast<Single>(m.sceneTop - 1));
+  const bool played = scenario::playMovie(m, movie);
+  if (played) forms.setVisible(m.PICTURE2, 0);
+  return played;
 }
 
 }  // namespace zav3::shell

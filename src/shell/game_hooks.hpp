@@ -10,6 +10,8 @@ namespace zav3::shell {
 
 class GameHooks : public scenario::TracingHooks {
  public:
+  void showMessages(Main& m) override;
+  void choiceBlock(Main& m) override;
   void clearTextArea(Main& m) override;
   void clearWindowAndFace(Main& m) override;
   void closeScene(Main& m) override;
@@ -17,6 +19,9 @@ class GameHooks : public scenario::TracingHooks {
   void showScenePicture(Main& m, Integer picture) override;
   void showPictureAtOnce(Main& m, Integer picture) override;
   void listDisplay(Main& m, const std::vector<Bytes>& lines) override;
+  void soundEffect(Main& m, Integer sound) override;
+  void music(Main& m, Integer song) override;
+  bool playMovie(Main& m, Integer movie) override;
 };
 
 }  // namespace zav3::shell

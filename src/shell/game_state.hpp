@@ -96,6 +96,8 @@ struct Main {
   Double arithmeticOperandB = 0;  // B keeps its value from one arithmetic command to the next
   ScriptRecord record;
   Long messageRecord = 0;        // record of the message being shown, kept for saving
+  Long messageTextFrom = 0;      // first text record of that message
+  Bytes sceneTitle;              // the caption is captionPrefix + sceneTitle
   Single saveLocked = 0;         // 1 while the scenario forbids saving
   Integer noSaveSceneMarker = 0; // keeps saveLocked set across records
   Bytes windowTitle;  // the main window's caption
@@ -122,12 +124,20 @@ struct Main {
   Bytes midiFolder;
   Bytes movieFolder;
 
+  // Called for every script record the interpreter reads (the runner's record trace).
+  std::function<void(Main&)> onRecord;
+  // Start-up choices made on the command line: the working folder instead of the first-start
+  // question, and the title menu's answer (-1 ask, 0 new game, 1..9 load that slot).
+  Bytes workFolderChoice;
+  Integer titleChoice = -1;
+
   // Start-up state.
   Integer initialPanelValue = 200;       // start value of textDelay
   Array<Bytes> saveTitle{0, 9};          // title line of each save slot, "-" for an empty one
   Array<Single> recordFields{0, 9};      // the nine numbers of one play record
   Bytes clockDayText, clockHourText, clockMinuteText;  // the clock display texts
   Integer currentSong = 0;               // the selected song, 0 none
+  bool musicError = false;  // a song failed to open: no song is opened again in this run
   Integer reservedSaveValue = 0;         // the reserved integer of the save layout
   // Parts brought by later subsystems; each does nothing while empty.
   std::function<void(Main&)> mediaStartupTests;   // the sound, music and movie tests
@@ -226,6 +236,49 @@ struct Main {
   std::function<void(Main&)> startMusic;        // option menu button 4, with its loop check
   std::function<void(Main&)> musicLoopCheck;    // TIMER1_TIMER
   std::function<void(Main&)> closeMediaDevices; // MAINFORM_END: WAV1, MID_M, avideo
+
+  // --- Message window ---
+  // Where the next character goes: `lineY` pixels below the top of the text area, `column`
+  // characters from its left; `linesShown` lines of the window are filled (0..lines per window).
+  Integer lineY = 0;
+  Integer linesShown = 0;
+  Integer column = 0;
+  Bytes lastSizeCode;            // size field of the previous message record
+  Bytes lastFaceCode;            // face code shown in the face frame; empty after clearing
+  bool typingSoundAlternate = false;  // the typing blip alternates between two sound slots
+  Integer linePauseOption = 0;   // 1: a 1 s pause after every message line (routines 106, 107)
+  // Font settings of the size code in force.
+  Integer messageFontSize = 16;
+  Integer messageColumnWidth = 19;
+  Integer messageLineHeight = 20;
+  Integer messageHalfLine = 10;
+  Integer linesPerWindow = 5;
+  // True while the message click wait runs: Space, Enter and the wheel act as a click then.
+  bool inMessageWait = false;
+  // Sound command strings for the wave device ("PLAY WAV1 FROM a TO b", "STOP WAV1"), sent
+  // only while the sound device is usable; nothing is sent while it is empty.
+  std::function<void(Main&, const Bytes& command)> soundCommand;
+
+  // --- Choice blocks ---
+  // Tables of the block being run, created empty at every Q record; options count from 1.
+  Integer optionCount = 0;             // n, the number of option lines
+  Array<Bytes> optionLine{0, 10};      // text of option i up to the first "？"
+  Array<Bytes> optionKind{0, 10};      // "L", "N", "=", "O", "J" or "+"
+  Array<Integer> optionLink{0, 10};    // entry after J, option index after +
+  Array<Integer> optionRoutine{0, 10}; // special routine after the first answer, 0 none
+  Array<Long> firstMessageFrom{0, 10}, firstMessageTo{0, 10};    // from = 0: none
+  Array<Long> repeatMessageFrom{0, 10}, repeatMessageTo{0, 10};  // from = 0: none
+  Array<Integer> timesChosen{0, 10};
+  // Person message table: message run for asking list k (1..3) about person p (0..64);
+  // element k * 65 + p.
+  Array<Long> personMessageFrom{0, 4 * 65 - 1}, personMessageTo{0, 4 * 65 - 1};
+  Long headerMessageFrom = 0, headerMessageTo = 0;  // the question, from = 0: none
+  // Tables that outlive a block: the three person lists (1 = person offered; A is asked about by
+  // kind O options) and the count of mode-2 blocks run since the mask was last cleared.
+  Array<Integer> personListA{0, personLast};
+  Array<Integer> personListB{0, personLast};
+  Array<Integer> personListC{0, personLast};
+  Integer choiceReentryCount = 0;
 
  private:
   std::unique_ptr<scenario::ScenarioHooks> ownHooks_;

@@ -404,6 +404,23 @@ void registerEventProcedures(Main& m) {
       {"MAINFORM_END", MAINFORM_END},
   };
   for (const auto& [name, proc] : plain) events.setProcedure(name, [&m, proc] { proc(m); });
+  // Comforts of the message click wait: Space or Enter, or the wheel turned down, act as a
+  // left click outside the menu button.
+  auto clickInMessageWait = [&m] {
+    if (!m.inMessageWait) return;
+    m.inputCode = 1;
+    m.mouseX = -1;
+    m.mouseY = -1;
+    m.mouseWaiting = 0;
+  };
+  events.setMouseProcedure("KEY_DOWN", [clickInMessageWait](Integer key, Integer, Single, Single) {
+    const auto k = static_cast<host::Key>(key);
+    if (k == host::Key::space || k == host::Key::enter) clickInMessageWait();
+  });
+  events.setMouseProcedure("MOUSE_WHEEL", [clickInMessageWait](Integer steps, Integer, Single,
+                                                               Single) {
+    if (steps < 0) clickInMessageWait();
+  });
 }
 
 // --- event procedures ---

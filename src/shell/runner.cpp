@@ -13,6 +13,8 @@
 #include "host/headless/headless_display.hpp"
 #include "host/host.hpp"
 #include "shell/game_hooks.hpp"
+#include "host/date_time.hpp"
+#include "shell/save_data.hpp"
 #include "shell/startup.hpp"
 
 namespace zav3::shell {
@@ -74,29 +76,22 @@ StateList stateList(const Main& m) {
   return s;
 }
 
-bool writeText(const std::string& path, const std::string& text) {
-  if (path == "-") {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return true;
-  }
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-  return static_cast<bool>(out);
-}
-
 const char* usage =
-    "usage: zav3 [--game DIR] [--fullscreen] [--drive L=DIR]\n"
-    "       zav3 --headless [--game DIR] [--input FILE] [--trace FILE|-] [--dump-state FILE|-]\n"
-    "            [--max-records N] [--script-only]\n"
-    "  --game DIR        the game folder (DATA\\, MAINCG\\, ...); default: current folder\n"
-    "  --fullscreen      start in full screen (Alt+Enter or F11 toggles)\n"
-    "  --drive L=DIR     let drive L: of the game's paths be the folder DIR (C: is /)\n"
-    "  --headless        no window and no sound; time is virtual\n"
-    "  --input FILE      input script: clicks, answers and expectations (see docs/testing.md)\n"
-    "  --trace FILE      write what the game shows and asks for, one line each\n"
-    "  --dump-state FILE write the game state when the run ends\n"
-    "  --max-records N   stop after N script records\n"
-    "  --script-only     run the script alone: no start-up, title menu, pictures or waits\n";
+    "usage: zav3 [GAME_DIR] [options]\n"
+    "  GAME_DIR            the game folder (DATA\\, MAINCG\\, ...); default: the bundled demo\n"
+    "  --work DIR          the working folder for saves and records (no first-start question)\n"
+    "  --new-game          skip the title menu and start a new game\n"
+    "  --load N            skip the title menu and load save slot N (1..9)\n"
+    "  --fullscreen        start in full screen (Alt+Enter or F11 toggles)\n"
+    "  --drive L=DIR       let drive L: of the game's paths be the folder DIR (C: is /)\n"
+    "  --headless          no window and no sound device; time is virtual\n"
+    "  --input FILE        headless input script: click X Y, answer N, close ... (docs/testing.md)\n"
+    "  --trace FILE        one line per script record run: its number and op field\n"
+    "  --events FILE       one line for everything the game shows or waits for\n"
+    "  --dump-state FILE   at the end, the game state in the save slot layout\n"
+    "  --max-records N     stop after N script records\n"
+    "  --script-only       run the script alone: no start-up, title menu, pictures or waits\n"
+    "  --version, --help\n";
 
 }  // namespace
 
@@ -124,20 +119,14 @@ std::vector<Directive> readDirectives(const std::string& path) {
   return out;
 }
 
-std::string dumpState(const Main& m) {
-  std::string out;
-  for (const auto& [k, v] : stateList(m)) out += k + " = " + v + "\n";
-  return out;
-}
-
 std::string checkExpectation(const Main& m, int exitStatus, const std::string& expectation) {
-  if (expectation.rfind("trace ", 0) == 0 || expectation.rfind("no-trace ", 0) == 0) {
-    const bool wanted = expectation[0] == 't';
+  if (expectation.rfind("shown ", 0) == 0 || expectation.rfind("not-shown ", 0) == 0) {
+    const bool wanted = expectation[0] == 's';
     const std::string line = trim(expectation.substr(expectation.find(' ') + 1));
     bool found = false;
     for (const auto& l : m.host.trace.lines()) found = found || trim(l) == line;
     if (found == wanted) return "";
-    return wanted ? "no trace line \"" + line + "\"" : "unexpected trace line \"" + line + "\"";
+    return wanted ? "nothing shown as \"" + line + "\"" : "shown: \"" + line + "\"";
   }
   if (expectation.rfind("exit ", 0) == 0) {
     const int want = std::stoi(expectation.substr(5));
@@ -157,48 +146,109 @@ std::string checkExpectation(const Main& m, int exitStatus, const std::string& e
   return key + " is " + have;
 }
 
+namespace {
+
+// The bundled demo game: the "demo" folder beside the program.
+std::filesystem::path bundledGame() {
+  std::error_code ec;
+  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::filesystem::path("demo") : exe.parent_path() / "demo";
+}
+
+// Result code of a message box (0 OK ... 6 No) as the word the scripted dialogs take.
+std::string answerWord(const std::string& answer) {
+  static const char* words[] = {"ok", "cancel", "abort", "retry", "ignore", "yes", "no"};
+  if (answer.size() == 1 && answer[0] >= '0' && answer[0] <= '6') return words[answer[0] - '0'];
+  return answer;
+}
+
+int fail(const std::string& message) {
+  std::fprintf(stderr, "zav3: %s\n", message.c_str());
+  return 2;
+}
+
+}  // namespace
+
 int runProgram(const std::vector<std::string>& args) {
   RunOptions options;
+  bool gameGiven = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    auto value = [&]() -> std::string {
-      if (i + 1 >= args.size()) {
-        std::fprintf(stderr, "zav3: %s needs a value\n%s", a.c_str(), usage);
-        std::exit(2);
-      }
-      return args[++i];
+    const bool hasValue = i + 1 < args.size();
+    auto value = [&]() { return args[++i]; };
+    auto needs = [&](const char* what) {
+      return fail(a + " needs " + what + " (see --help)");
     };
-    if (a == "--headless") options.headless = true;
-    else if (a == "--script-only") options.scriptOnly = options.headless = true;
-    else if (a == "--fullscreen") options.fullscreen = true;
-    else if (a == "--drive") {
-      const std::string v = value();
-      if (v.size() < 3 || v[1] != '=' || !std::isalpha(static_cast<unsigned char>(v[0]))) {
-        std::fprintf(stderr, "zav3: --drive wants L=DIR\n");
-        return 2;
-      }
-      options.drives.emplace_back(static_cast<char>(std::toupper(v[0])), v.substr(2));
-    }
-    else if (a == "--game") options.gameFolder = value();
-    else if (a == "--input") options.inputScript = value();
-    else if (a == "--trace") options.traceFile = value();
-    else if (a == "--dump-state") options.dumpStateFile = value();
-    else if (a == "--max-records") options.maxRecords = std::stol(value());
-    else if (a == "--help" || a == "-h") {
+    if (a == "--help" || a == "-h") {
       std::fputs(usage, stdout);
       return 0;
+    } else if (a == "--version") {
+      std::printf("zav3 %s\n", ZAV3_VERSION);
+      return 0;
+    } else if (a == "--headless") {
+      options.headless = true;
+    } else if (a == "--script-only") {
+      options.scriptOnly = options.headless = true;
+    } else if (a == "--fullscreen") {
+      options.fullscreen = true;
+    } else if (a == "--new-game") {
+      options.titleChoice = 0;
+    } else if (a == "--load") {
+      if (!hasValue) return needs("a slot number 1..9");
+      const std::string n = value();
+      if (n.size() != 1 || n[0] < '1' || n[0] > '9') return fail("--load needs a slot number 1..9");
+      options.titleChoice = n[0] - '0';
+    } else if (a == "--drive") {
+      if (!hasValue) return needs("L=DIR");
+      const std::string v = value();
+      if (v.size() < 3 || v[1] != '=' || !std::isalpha(static_cast<unsigned char>(v[0]))) {
+        return fail("--drive needs L=DIR");
+      }
+      options.drives.emplace_back(static_cast<char>(std::toupper(v[0])), v.substr(2));
+    } else if (a == "--game" || a == "--work" || a == "--input" || a == "--trace" ||
+               a == "--events" || a == "--dump-state" || a == "--max-records") {
+      if (!hasValue) return needs("a value");
+      const std::string v = value();
+      if (a == "--game") {
+        options.gameFolder = v;
+        gameGiven = true;
+      } else if (a == "--work") {
+        options.workFolder = v;
+      } else if (a == "--input") {
+        options.inputScript = v;
+      } else if (a == "--trace") {
+        options.traceFile = v;
+      } else if (a == "--events") {
+        options.eventsFile = v;
+      } else if (a == "--dump-state") {
+        options.dumpStateFile = v;
+      } else {
+        char* end = nullptr;
+        options.maxRecords = std::strtol(v.c_str(), &end, 10);
+        if (*end != '\0' || options.maxRecords < 0) return fail("--max-records needs a number");
+      }
+    } else if (!a.empty() && a[0] == '-') {
+      return fail("unknown option " + a + " (see --help)");
+    } else if (!gameGiven) {
+      options.gameFolder = a;
+      gameGiven = true;
     } else {
-      std::fprintf(stderr, "zav3: unknown option %s\n%s", a.c_str(), usage);
-      return 2;
+      return fail("one game folder only: " + a);
     }
   }
+  if (!gameGiven) options.gameFolder = bundledGame().string();
 
+  std::error_code ec;
+  const auto folder = std::filesystem::absolute(options.gameFolder, ec);
+  if (ec || !std::filesystem::is_directory(folder)) {
+    return fail("game folder " + options.gameFolder + " not found");
+  }
   std::vector<Directive> directives;
   if (!options.inputScript.empty()) {
-    if (!std::filesystem::exists(options.inputScript)) {
-      std::fprintf(stderr, "zav3: input script %s not found\n", options.inputScript.c_str());
-      return 2;
+    if (!std::filesystem::is_regular_file(options.inputScript)) {
+      return fail("input script " + options.inputScript + " not found");
     }
+    if (!options.headless) return fail("--input needs --headless");
     directives = readDirectives(options.inputScript);
   }
 
@@ -211,58 +261,80 @@ int runProgram(const std::vector<std::string>& args) {
     options.headless = true;
     host = host::makeHeadlessHost();
   }
-  for (const auto& [letter, folder] : options.drives) {
-    host->files.paths().mapDrive(letter, std::filesystem::absolute(folder));
+  for (const auto& [letter, drive] : options.drives) {
+    host->files.paths().mapDrive(letter, std::filesystem::absolute(drive));
   }
-  std::FILE* traceStream = nullptr;
-  if (options.traceFile == "-") {
-    host->trace.setStream(stdout);
-  } else if (!options.traceFile.empty()) {
-    traceStream = std::fopen(options.traceFile.c_str(), "wb");
-    if (!traceStream) {
-      std::fprintf(stderr, "zav3: cannot write %s\n", options.traceFile.c_str());
-      return 2;
-    }
-    host->trace.setStream(traceStream);
-  }
+
   std::vector<const Directive*> expectations;
-  if (!directives.empty() && !options.headless) {
-    std::fprintf(stderr, "zav3: an input script needs --headless\n");
-    return 2;
-  }
   for (const auto& d : directives) {
     if (d.verb == "answer") {
-      static_cast<host::ScriptedDialogs&>(*host->dialogs).queueAnswer(d.rest);
+      static_cast<host::ScriptedDialogs&>(*host->dialogs).queueAnswer(answerWord(d.rest));
     } else if (d.verb == "max-records") {
       options.maxRecords = std::stol(d.rest);
     } else if (d.verb == "expect") {
       expectations.push_back(&d);
     } else if (!static_cast<host::HeadlessDisplay&>(*host->display).queue(d.verb, d.rest)) {
-      std::fprintf(stderr, "%s:%d: cannot read directive %s\n", options.inputScript.c_str(),
-                   d.line, d.verb.c_str());
-      return 2;
+      return fail(options.inputScript + ":" + std::to_string(d.line) + ": cannot read " + d.verb);
     }
   }
 
-  std::error_code ec;
-  const auto folder = std::filesystem::absolute(options.gameFolder, ec);
-  if (ec || !std::filesystem::is_directory(folder)) {
-    std::fprintf(stderr, "zav3: game folder %s not found\n", options.gameFolder.c_str());
-    return 2;
+  // Output files.
+  struct Closer {
+    void operator()(std::FILE* f) const {
+      if (f && f != stdout) std::fclose(f);
+    }
+  };
+  auto openOut = [](const std::string& path) {
+    return std::unique_ptr<std::FILE, Closer>(path == "-" ? stdout : std::fopen(path.c_str(), "wb"));
+  };
+  std::unique_ptr<std::FILE, Closer> traceOut;
+  std::unique_ptr<std::FILE, Closer> eventsOut;
+  if (!options.traceFile.empty() && !(traceOut = openOut(options.traceFile))) {
+    return fail("cannot write " + options.traceFile);
   }
-  int status = 0;
+  if (!options.eventsFile.empty()) {
+    if (!(eventsOut = openOut(options.eventsFile))) return fail("cannot write " + options.eventsFile);
+    host->trace.setStream(eventsOut.get());
+  }
+
   Main game(*host);
   try {
     host->files.paths().setCurrentFolder(folder);
+    if (!options.workFolder.empty()) {
+      const auto work = std::filesystem::absolute(options.workFolder);
+      std::filesystem::create_directories(work, ec);
+      if (ec) return fail("cannot make the working folder " + options.workFolder);
+      game.workFolderChoice = host->files.paths().toGame(work);
+    }
   } catch (const host::RuntimeError& e) {
-    std::fprintf(stderr, "zav3: cannot use %s as the game folder: %s\n", folder.c_str(), e.what());
-    return 2;
+    return fail("cannot use " + folder.string() + " as the game folder: " + e.what());
+  }
+  game.titleChoice = options.titleChoice;
+  if (traceOut) {
+    std::FILE* out = traceOut.get();
+    game.onRecord = [out](Main& m) {
+      const Bytes& op = m.record.op;
+      const auto last = op.find_last_not_of(' ');
+      const Bytes shown = last == Bytes::npos ? Bytes() : op.substr(0, last + 1);
+      std::fprintf(out, "%ld %s\n", static_cast<long>(m.programCounter),
+                   host::sjisToUtf8(shown).c_str());
+    };
   }
   if (!options.scriptOnly) game.setHooks(std::make_unique<GameHooks>());
-  status = runGame(game, options.maxRecords, options.scriptOnly);
+  const int status = runGame(game, options.maxRecords, options.scriptOnly);
 
-  if (!options.dumpStateFile.empty()) writeText(options.dumpStateFile, dumpState(game));
-  if (traceStream) std::fclose(traceStream);
+  if (!options.dumpStateFile.empty()) {
+    try {
+      const auto path = options.dumpStateFile == "-" ? std::filesystem::path("/dev/stdout")
+                                                     : std::filesystem::absolute(options.dumpStateFile);
+      const Bytes title = host::dateText(host->now()) + " " + host::timeText(host->now());
+      writeSaveLayout(game, host->files.paths().toGame(path), title);
+    } catch (const host::RuntimeError& e) {
+      std::fprintf(stderr, "zav3: cannot write %s: %s\n", options.dumpStateFile.c_str(), e.what());
+    }
+  }
+  traceOut.reset();
+  if (eventsOut) host->trace.setStream(nullptr);
 
   if (!expectations.empty()) {
     int passed = 0;

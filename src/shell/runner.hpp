@@ -11,9 +11,12 @@
 namespace zav3::shell {
 
 struct RunOptions {
-  std::string gameFolder = ".";     // program folder holding DATA\ and the rest
+  std::string gameFolder;          // program folder holding DATA\ and the rest
+  std::string workFolder;          // answers the first-start question
+  std::string eventsFile;          // what the game shows and waits for, "-" for stdout
+  Integer titleChoice = -1;        // -1 title menu, 0 new game, 1..9 load that slot
   std::string inputScript;          // file whose "#>" lines (or plain lines) drive the run
-  std::string traceFile;            // "-" for stdout
+  std::string traceFile;            // one line per script record run, "-" for stdout
   std::string dumpStateFile;        // "-" for stdout
   long maxRecords = 0;
   bool headless = false;     // no window: virtual time, scripted input
@@ -32,9 +35,6 @@ struct Directive {
 // Reads directives: lines starting with "#>" in any file, and every non-empty line not starting
 // with "#" in a file whose name does not end in ".zs".
 std::vector<Directive> readDirectives(const std::string& path);
-
-// The state as "name(index) = value" lines, every non-zero element (UTF-8).
-std::string dumpState(const Main& m);
 
 // Checks one expectation ("gameVar(5) = 3", "trace routine 11", "exit 1") against the finished
 // run; returns an empty string when it holds, else a description of the failure.

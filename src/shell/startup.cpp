@@ -8,6 +8,7 @@
 #include "scenario/data_files.hpp"
 #include "scenario/hooks.hpp"
 #include "scenario/interpreter.hpp"
+#include "scenario/media_cues.hpp"
 #include "shell/main_form.hpp"
 #include "shell/pictures.hpp"
 
@@ -52,7 +53,11 @@ void setUpFolders(Main& m) {
 bool setUpWorkFolder(Main& m) {
   auto& files = m.host.files;
   Bytes candidate = m.programFolder + "COPYRIGHT.TXT";
-  if (!files.fileExists(candidate)) {
+  if (!m.workFolderChoice.empty()) {
+    candidate = m.workFolderChoice;
+    if (candidate.back() != '\\') candidate += "\\";
+    candidate += "COPYRIGHT.TXT";
+  } else if (!files.fileExists(candidate)) {
     const Bytes chosen = m.host.dialogs->saveFileDialog(host::sj("作業用フォルダの指定"),
                                                         candidate, "(*.*)");
     if (chosen == host::cancelText) return false;
@@ -116,6 +121,18 @@ void findMovieFolder(Main& m) {
 }
 
 void titleMenu(Main& m) {
+  if (m.titleChoice >= 1 && m.titleChoice <= 9) {
+    if (m.loadSlot && m.loadSlot(m, m.titleChoice)) {
+      m.programCounter -= 1;
+      return;
+    }
+    startNewGame(m);
+    return;
+  }
+  if (m.titleChoice == 0) {
+    startNewGame(m);
+    return;
+  }
   m.choiceText(0) = host::sj("最初からプレイ");
   m.choiceText(1) = host::sj("ＬＯＡＤしてプレイ");
   m.listColumns = 9;
@@ -159,6 +176,7 @@ Bytes systemErrorText(int line, int number) {
 }
 
 void startGame(Main& m, long maxRecords) {
+  scenario::installMediaCues(m);
   auto& forms = m.host.forms;
   auto& events = *m.host.events;
   // Arrays and constants are made with Main; the bitmaps start empty.

@@ -3,8 +3,8 @@
 #> expect gameFlag(2) = 1
 #> expect gameFlag(3) = 1
 #> expect gameFlag(4) = 0
-#> expect trace routine 33
-#> expect no-trace routine 34
+#> expect shown routine 33
+#> expect not-shown routine 34
 HE 5 2.6
 # 2.6 rounds to 3
 IF 5 <= T3 J:le_holds

@@ -2,7 +2,7 @@
 #> expect replyText(1) = "艦長"
 #> expect replyText(2) = "１２"
 
-#> expect trace list 火星　　艦長 | 報告　　１２
+#> expect shown list 火星　　艦長 | 報告　　１２
 insert 1 "艦長"
 HE 5 -12
 insert 2 H5

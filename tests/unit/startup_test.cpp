@@ -10,6 +10,7 @@
 #include "host/headless/headless_display.hpp"
 #include "shell/game_hooks.hpp"
 #include "shell/startup.hpp"
+#include "support/media_files.hpp"
 #include "support/script_fixture.hpp"
 
 namespace zav3::testing {
@@ -41,6 +42,9 @@ class Startup : public ScriptFixture {
     writePicture(folder / "MAINCG" / "LISTWAKU.BMP", 128, 32);
     writePicture(folder / "MAINCG" / "BF_COLOR.BMP", 32, 32);
     writePicture(folder / "MAINCG" / "KEIKOKU.BMP", 640, 460);
+    // The blip file and the first song, so that the sound and music tests pass quietly.
+    writeFile(folder / "WAVE" / "CAPI.WAV", waveBytes(1, 11025, 8, 8000));
+    writeFile(folder / "MIDI" / "01.MID", tempoChangeSong());
   }
 
   host::HeadlessDisplay& display() { return static_cast<host::HeadlessDisplay&>(*hostRef().display); }

@@ -18,8 +18,9 @@ void AssetWriter::write(std::string_view relative, std::span<const std::uint8_t>
   std::error_code error;
   std::filesystem::create_directories(path.parent_path(), error);
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (file) file.write(reinterpret_cast<const char*>(bytes.data()),
-                       static_cast<std::streamsize>(bytes.size()));
+  if (file)
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
   if (!file) throw std::runtime_error("cannot write " + path.string());
 }
 

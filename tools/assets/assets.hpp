@@ -41,6 +41,10 @@ struct AssetKind {
   void (*generate)(AssetWriter&);
 };
 
+class Canvas;
+// The empty face frame (136 x 156, KAOWAKU); faces are drawn into a copy of it.
+Canvas faceFrame();
+
 // MAINCG: the frames of the screen, the option menu, the panel tile and the warning picture.
 void writePictures(AssetWriter& out);
 // CG: the numbered event pictures (001..012; 007 as a ".cmp" file without its signature).

@@ -26,7 +26,9 @@ std::uint32_t hash(std::int64_t x, std::int64_t y, std::uint32_t seed) {
   return static_cast<std::uint32_t>(h);
 }
 
-double dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y; }
+double dot(Vec a, Vec b) {
+  return a.x * b.x + a.y * b.y;
+}
 
 const host::Bytes& faceName(bool mincho) {
   static const host::Bytes gothic = host::sj("ＭＳ ゴシック");
@@ -58,8 +60,8 @@ double valueNoise(double x, double y, std::uint32_t seed) {
 double fractalNoise(double x, double y, int octaves, std::uint32_t seed) {
   double sum = 0, weight = 0, amplitude = 1, scale = 1;
   for (int i = 0; i < octaves; ++i) {
-    sum += valueNoise(x * scale, y * scale, seed + static_cast<std::uint32_t>(i) * 101u) *
-           amplitude;
+    sum +=
+        valueNoise(x * scale, y * scale, seed + static_cast<std::uint32_t>(i) * 101u) * amplitude;
     weight += amplitude;
     amplitude *= 0.5;
     scale *= 2.03;
@@ -108,7 +110,7 @@ double polygon(double x, double y, const std::vector<Vec>& v) {
     const double h = len > 0 ? clamp01(dot(w, e) / len) : 0;
     const Vec b{w.x - e.x * h, w.y - e.y * h};
     d = std::min(d, dot(b, b));
-    const bool c1 = p.y >= v[i].y, c2 = p.y < v[j].y, c3 = e.x * w.y > e.y * w.x;
+    const bool c1 = p.y >= v[i].y, c2 = p.y<v[j].y, c3 = e.x * w.y> e.y * w.x;
     if ((c1 && c2 && c3) || (!c1 && !c2 && !c3)) s = -s;
   }
   return s * std::sqrt(d);
@@ -124,7 +126,9 @@ Rgb Canvas::get(int x, int y) const {
           static_cast<double>(v & 0xFF)};
 }
 
-void Canvas::put(int x, int y, Rgb c) { surface_.set(x, y, argbOf(c)); }
+void Canvas::put(int x, int y, Rgb c) {
+  surface_.set(x, y, argbOf(c));
+}
 
 void Canvas::blend(int x, int y, Rgb c, double alpha) {
   if (!surface_.contains(x, y) || alpha <= 0) return;
@@ -137,53 +141,63 @@ void Canvas::add(int x, int y, Rgb c, double amount) {
 }
 
 void Canvas::rect(double x0, double y0, double x1, double y1, Rgb c, double alpha) {
-  fill({x0, y0, x1, y1}, [&](double x, double y) { return sdf::box(x, y, x0, y0, x1, y1); }, c,
-       alpha);
+  fill(
+      {x0, y0, x1, y1}, [&](double x, double y) { return sdf::box(x, y, x0, y0, x1, y1); }, c,
+      alpha);
 }
 
 void Canvas::gradient(double x0, double y0, double x1, double y1, Rgb top, Rgb bottom) {
   const double h = std::max(y1 - y0, 1.0);
-  fill({x0, y0, x1, y1}, [&](double x, double y) { return sdf::box(x, y, x0, y0, x1, y1); },
-       [&](double, double y) { return mix(top, bottom, clamp01((y - y0) / h)); });
+  fill(
+      {x0, y0, x1, y1}, [&](double x, double y) { return sdf::box(x, y, x0, y0, x1, y1); },
+      [&](double, double y) { return mix(top, bottom, clamp01((y - y0) / h)); });
 }
 
 void Canvas::circle(double cx, double cy, double r, Rgb c, double alpha) {
-  fill({cx - r, cy - r, cx + r, cy + r},
-       [&](double x, double y) { return sdf::circle(x, y, cx, cy, r); }, c, alpha);
+  fill(
+      {cx - r, cy - r, cx + r, cy + r},
+      [&](double x, double y) { return sdf::circle(x, y, cx, cy, r); }, c, alpha);
 }
 
 void Canvas::ellipse(double cx, double cy, double rx, double ry, Rgb c, double alpha) {
-  fill({cx - rx, cy - ry, cx + rx, cy + ry},
-       [&](double x, double y) { return sdf::ellipse(x, y, cx, cy, rx, ry); }, c, alpha);
+  fill(
+      {cx - rx, cy - ry, cx + rx, cy + ry},
+      [&](double x, double y) { return sdf::ellipse(x, y, cx, cy, rx, ry); }, c, alpha);
 }
 
 void Canvas::ring(double cx, double cy, double r, double width, Rgb c, double alpha) {
   const double outer = r + width / 2;
-  fill({cx - outer, cy - outer, cx + outer, cy + outer},
-       [&](double x, double y) { return std::abs(sdf::circle(x, y, cx, cy, r)) - width / 2; }, c,
-       alpha);
+  fill(
+      {cx - outer, cy - outer, cx + outer, cy + outer},
+      [&](double x, double y) { return std::abs(sdf::circle(x, y, cx, cy, r)) - width / 2; }, c,
+      alpha);
 }
 
-void Canvas::box(double x0, double y0, double x1, double y1, double radius, Rgb c,
-                 double alpha) {
-  fill({x0, y0, x1, y1},
-       [&](double x, double y) { return sdf::box(x, y, x0, y0, x1, y1, radius); }, c, alpha);
+void Canvas::box(double x0, double y0, double x1, double y1, double radius, Rgb c, double alpha) {
+  fill(
+      {x0, y0, x1, y1}, [&](double x, double y) { return sdf::box(x, y, x0, y0, x1, y1, radius); },
+      c, alpha);
 }
 
-void Canvas::frame(double x0, double y0, double x1, double y1, double radius, double width,
-                   Rgb c, double alpha) {
-  fill({x0, y0, x1, y1},
-       [&](double x, double y) {
-         const double d = sdf::box(x, y, x0, y0, x1, y1, radius);
-         return std::max(d, -d - width);
-       },
-       c, alpha);
+void Canvas::frame(double x0, double y0, double x1, double y1, double radius, double width, Rgb c,
+                   double alpha) {
+  fill(
+      {x0, y0, x1, y1},
+      [&](double x, double y) {
+        const double d = sdf::box(x, y, x0, y0, x1, y1, radius);
+        return std::max(d, -d - width);
+      },
+      c, alpha);
 }
 
 void Canvas::line(double x0, double y0, double x1, double y1, double width, Rgb c, double alpha) {
   const double h = width / 2;
-  fill({std::min(x0, x1) - h, std::min(y0, y1) - h, std::max(x0, x1) + h, std::max(y0, y1) + h},
-       [&](double x, double y) { return sdf::segment(x, y, {x0, y0}, {x1, y1}, h); }, c, alpha);
+  fill(
+      {std::min(x0, x1) - h, std::min(y0, y1) - h, std::max(x0, x1) + h, std::max(y0, y1) + h},
+      [&](double x, double y) {
+        return sdf::segment(x, y, {x0, y0}, {x1, y1}, h);
+      },
+      c, alpha);
 }
 
 void Canvas::polygon(const std::vector<Vec>& points, Rgb c, double alpha) {
@@ -193,7 +207,8 @@ void Canvas::polygon(const std::vector<Vec>& points, Rgb c, double alpha) {
     b.x0 = std::min(b.x0, p.x), b.y0 = std::min(b.y0, p.y);
     b.x1 = std::max(b.x1, p.x), b.y1 = std::max(b.y1, p.y);
   }
-  fill(b, [&](double x, double y) { return sdf::polygon(x, y, points); }, c, alpha);
+  fill(
+      b, [&](double x, double y) { return sdf::polygon(x, y, points); }, c, alpha);
 }
 
 void Canvas::glow(double cx, double cy, double radius, Rgb c, double strength) {

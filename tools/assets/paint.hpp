@@ -26,8 +26,12 @@ constexpr Rgb hex(std::uint32_t v) {
   return {static_cast<double>((v >> 16) & 0xFF), static_cast<double>((v >> 8) & 0xFF),
           static_cast<double>(v & 0xFF)};
 }
-constexpr Rgb operator+(Rgb a, Rgb b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
-constexpr Rgb operator*(Rgb a, double k) { return {a.r * k, a.g * k, a.b * k}; }
+constexpr Rgb operator+(Rgb a, Rgb b) {
+  return {a.r + b.r, a.g + b.g, a.b + b.b};
+}
+constexpr Rgb operator*(Rgb a, double k) {
+  return {a.r * k, a.g * k, a.b * k};
+}
 constexpr Rgb mix(Rgb a, Rgb b, double t) {
   return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
@@ -36,7 +40,9 @@ constexpr Rgb shade(Rgb c, double t) {
   return t >= 0 ? mix(c, Rgb{255, 255, 255}, t) : mix(c, Rgb{}, -t);
 }
 
-inline double clamp01(double v) { return std::clamp(v, 0.0, 1.0); }
+inline double clamp01(double v) {
+  return std::clamp(v, 0.0, 1.0);
+}
 inline double smoothstep(double e0, double e1, double v) {
   const double t = clamp01((v - e0) / (e1 - e0));
   return t * t * (3 - 2 * t);

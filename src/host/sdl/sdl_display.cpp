@@ -243,6 +243,7 @@ void SdlDisplay::present(bool force) {
 }
 
 void SdlDisplay::handle(Events& events, const SDL_Event& e) {
+  if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) events.setModifiers(shiftState());
   switch (e.type) {
     case SDL_QUIT:
       events.closeMainWindow();

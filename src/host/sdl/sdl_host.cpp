@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "host/host.hpp"
+#include "host/media/sdl_media.hpp"
 #include "host/sdl/sdl_dialogs.hpp"
 #include "host/sdl/sdl_display.hpp"
 
@@ -51,6 +52,9 @@ std::unique_ptr<Host> makeSdlHost(const WindowOptions& options) {
   host->events->setDisplay(host->display.get());
   host->events->widgets().setTextRenderer(&shown.text());
   clock->attach(host->events.get());
+  auto present = [shownPtr = &shown] { shownPtr->present(); };
+  host->media = std::make_unique<Media>(host->files, host->forms, clock->inner(), host->trace,
+                                        makeSdlMediaBackend(host->forms, clock->inner(), present));
   host->clock = std::move(clock);
   host->dialogs = std::make_unique<SdlDialogs>(shown, *host->events, host->files);
   return host;

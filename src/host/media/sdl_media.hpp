@@ -1,0 +1,38 @@
+// The sounding and showing media devices: wave sound and MIDI songs (FluidSynth with a General
+// MIDI sound font) mixed into one SDL audio device, and AVI movies decoded with FFmpeg into a
+// picture box.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "host/media/media.hpp"
+#include "host/media/mixer.hpp"
+
+namespace zav3::host {
+
+// The General MIDI sound font found on the system; empty when there is none.
+std::string findSoundFont();
+
+// A music source playing MIDI files through FluidSynth, for the devices and for measuring the
+// mixer. Null when FluidSynth or the sound font cannot be loaded.
+class MidiSynth {
+ public:
+  virtual ~MidiSynth() = default;
+  virtual MusicSource& source() = 0;
+  // Starts the file from `fromTick` for `owner`, replacing what played; the caller holds the
+  // mixer's lock for all of these.
+  virtual bool start(const void* owner, const std::string& bytes, long fromTick) = 0;
+  virtual void stop(const void* owner) = 0;
+  virtual bool playing(const void* owner) = 0;
+  virtual long tick(const void* owner) = 0;
+};
+std::unique_ptr<MidiSynth> makeMidiSynth(const std::string& soundFont, int rate, std::string& why);
+
+// `present` shows the forms after a movie frame was drawn. Falls back to keeping time only
+// when no audio device opens.
+std::unique_ptr<MediaBackend> makeSdlMediaBackend(Forms& forms, Clock& time,
+                                                  std::function<void()> present);
+
+}  // namespace zav3::host
