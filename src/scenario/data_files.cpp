@@ -20,16 +20,45 @@ void splitSpeakerLine(std::string_view line, Integer& voice, Bytes& name) {
   name = host::middle(line, comma + 1);
 }
 
+namespace {
+
+// True when the text is a plain decimal number (blanks around it allowed).
+bool isPlainNumber(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return false;
+  const auto last = text.find_last_not_of(' ');
+  text = text.substr(first, last - first + 1);
+  if (text[0] == '-' || text[0] == '+') text.remove_prefix(1);
+  bool digits = false;
+  bool point = false;
+  for (char c : text) {
+    if (c >= '0' && c <= '9') {
+      digits = true;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return digits;
+}
+
+}  // namespace
+
 void loadScenarioTables(Main& m) {
   auto& files = m.host.files;
   files.open("I", 1, m.dataFolder + "JMP.DAT");
   long read = 0;
   try {
     for (long i = 0; i <= static_cast<long>(Main::entryLast); ++i) {
-      Long value = 0;
-      host::InputTarget target = &value;
+      Bytes text;
+      host::InputTarget target = &text;
       files.input(1, std::span(&target, 1));
-      m.entryTable(i) = value;
+      if (!isPlainNumber(text)) {
+        std::fprintf(stderr, "warning: DATA\\JMP.DAT entry %ld is \"%s\", not a number; taken as 0\n",
+                     i, host::sjisToUtf8(text).c_str());
+      }
+      m.entryTable(i) = host::toLong(host::textToNumber(text));
       read = i + 1;
     }
   } catch (const host::RuntimeError& e) {

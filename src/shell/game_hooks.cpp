@@ -110,8 +110,18 @@ bool GameHooks::playMovie(Main& m, Integer movie) {
   forms.setSize(m.PICTURE2, 640, 270);
   forms.setPosition(m.PICTURE2, static_cast<Single>(m.sceneLeft), static_cast<Single>(m.sceneTop - 1));
   const bool played = scenario::playMovie(m, movie);
-  if (played) forms.setVisible(m.PICTURE2, 0);
+  if (played) {
+    // The scene backing picture goes back over the scene area; the movie picture is hidden.
+    host::copyRect(forms.surface(m.PICTURE1), m.sceneLeft, m.sceneTop, 640, 270,
+                   forms.surface(m.P1), 0, 0);
+    forms.setVisible(m.PICTURE2, 0);
+  }
   return played;
+}
+
+void GameHooks::setCaption(Main& m, const Bytes& caption) {
+  TracingHooks::setCaption(m, caption);
+  m.host.forms.setCaption(0, caption);
 }
 
 }  // namespace zav3::shell

@@ -22,6 +22,7 @@ class GameHooks : public scenario::TracingHooks {
   void soundEffect(Main& m, Integer sound) override;
   void music(Main& m, Integer song) override;
   bool playMovie(Main& m, Integer movie) override;
+  void setCaption(Main& m, const Bytes& caption) override;
 };
 
 }  // namespace zav3::shell

@@ -88,6 +88,7 @@ const char* usage =
     "  --input FILE        headless input script: click X Y, answer N, close ... (docs/testing.md)\n"
     "  --trace FILE        one line per script record run: its number and op field\n"
     "  --events FILE       one line for everything the game shows or waits for\n"
+    "  --trace-media       add a line to the events for every multimedia command\n"
     "  --dump-state FILE   at the end, the game state in the save slot layout\n"
     "  --max-records N     stop after N script records\n"
     "  --script-only       run the script alone: no start-up, title menu, pictures or waits\n"
@@ -191,6 +192,8 @@ int runProgram(const std::vector<std::string>& args) {
       options.scriptOnly = options.headless = true;
     } else if (a == "--fullscreen") {
       options.fullscreen = true;
+    } else if (a == "--trace-media") {
+      options.traceMedia = true;
     } else if (a == "--new-game") {
       options.titleChoice = 0;
     } else if (a == "--load") {
@@ -261,6 +264,7 @@ int runProgram(const std::vector<std::string>& args) {
     options.headless = true;
     host = host::makeHeadlessHost();
   }
+  if (options.traceMedia && host->media) host->media->setTraceMedia(true);
   for (const auto& [letter, drive] : options.drives) {
     host->files.paths().mapDrive(letter, std::filesystem::absolute(drive));
   }

@@ -11,3 +11,13 @@ namespace zav3::shell {
 void writeSaveLayout(Main& m, const Bytes& path, const Bytes& title);
 
 }  // namespace zav3::shell
+
+namespace zav3::shell {
+
+// Reads save slot n (1..9) and restores it: the file is read and checked whole first, so a
+// short or damaged slot changes nothing; it is then applied (routine 26 re-creates the script
+// variables first) and the restore steps run (options, song, scene picture, caption). Returns
+// false, after a box naming the slot, when the slot cannot be used.
+bool loadSlot(Main& m, int slot);
+
+}  // namespace zav3::shell

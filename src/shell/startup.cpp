@@ -11,6 +11,7 @@
 #include "scenario/media_cues.hpp"
 #include "shell/main_form.hpp"
 #include "shell/pictures.hpp"
+#include "shell/save_data.hpp"
 
 namespace zav3::shell {
 
@@ -176,6 +177,7 @@ Bytes systemErrorText(int line, int number) {
 }
 
 void startGame(Main& m, long maxRecords) {
+  if (!m.loadSlot) m.loadSlot = [](Main& g, int n) { return loadSlot(g, n); };
   scenario::installMediaCues(m);
   auto& forms = m.host.forms;
   auto& events = *m.host.events;

@@ -1,5 +1,5 @@
-// The generated demo pictures: every picture the game loads exists, decodes and has the size its
-// place on the screen needs.
+// The generated demo assets: every picture the game loads exists, decodes and has the size its
+// place on the screen needs; the sounds, songs and movies are well-formed files of their kind.
 #include "assets/assets.hpp"
 
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "host/bmp.hpp"
+#include "host/media/media_files.hpp"
 
 namespace zav3 {
 namespace {
@@ -92,6 +93,89 @@ TEST_F(AssetsTest, EveryCrewFaceFitsInsideTheFrame) {
     for (const char* expression : {"01", "02", "03", "04"}) {
       expectPicture(std::string("KAOCG/") + speaker + expression + "00.BMP", 136, 156);
     }
+  }
+}
+
+TEST_F(AssetsTest, BlipFileHoldsEveryVoiceSlotAndTheStartUpSound) {
+  assets::writeSounds(*out_);
+  const std::vector<std::uint8_t> file = bytes("WAVE/CAPI.WAV");
+  const std::string_view view(reinterpret_cast<const char*>(file.data()), file.size());
+  std::string why;
+  const auto wave = host::readWave(view, why);
+  ASSERT_TRUE(wave) << why;
+  EXPECT_EQ(wave->channels, 1);
+  EXPECT_TRUE(wave->sampleRate == 11025 || wave->sampleRate == 22050);
+  EXPECT_TRUE(wave->bitsPerSample == 8 || wave->bitsPerSample == 16);
+  // Ten 1000-byte voice slots; the start-up sound plays bytes 2001..6000.
+  EXPECT_GE(wave->dataBytes, 10000u);
+  EXPECT_GE(wave->dataBytes, 6000u);
+  // Each voice's blip has died away before the end of the part a blip plays.
+  const int silence = wave->bitsPerSample == 8 ? 128 : 0;
+  for (std::size_t voice = 0; voice < 10; ++voice) {
+    const std::size_t end = wave->dataOffset + voice * 1000 + 850;
+    EXPECT_NEAR(file[end], silence, 2) << "voice " << voice;
+  }
+  for (const char* effect : {"WAVE/01.WAV", "WAVE/02.WAV", "WAVE/03.WAV"}) {
+    const std::vector<std::uint8_t> sound = bytes(effect);
+    const auto info = host::readWave(
+        std::string_view(reinterpret_cast<const char*>(sound.data()), sound.size()), why);
+    ASSERT_TRUE(info) << effect << ": " << why;
+    EXPECT_GE(info->durationUs(), 300000) << effect;
+    EXPECT_LE(info->durationUs(), 1500000) << effect;
+  }
+}
+
+TEST_F(AssetsTest, SongsAreFormatOneWithEveryTrackEnded) {
+  assets::writeMusic(*out_);
+  for (const char* song : {"MIDI/01.MID", "MIDI/02.MID", "MIDI/03.MID"}) {
+    SCOPED_TRACE(song);
+    const std::vector<std::uint8_t> file = bytes(song);
+    ASSERT_GE(file.size(), 14u);
+    const auto be = [&](std::size_t at, int count) {
+      std::uint32_t v = 0;
+      for (int i = 0; i < count; ++i) v = v << 8 | file[at + static_cast<std::size_t>(i)];
+      return v;
+    };
+    EXPECT_EQ(std::string(file.begin(), file.begin() + 4), "MThd");
+    EXPECT_EQ(be(4, 4), 6u);
+    EXPECT_EQ(be(8, 2), 1u);
+    const std::uint32_t tracks = be(10, 2);
+    EXPECT_GE(tracks, 3u);
+    std::size_t at = 14;
+    for (std::uint32_t t = 0; t < tracks; ++t) {
+      ASSERT_LE(at + 8, file.size()) << "track " << t;
+      EXPECT_EQ(std::string(file.begin() + static_cast<long>(at), file.begin() + static_cast<long>(at) + 4), "MTrk");
+      const std::size_t end = at + 8 + be(at + 4, 4);
+      ASSERT_LE(end, file.size()) << "track " << t;
+      EXPECT_EQ(be(end - 3, 3), 0xFF2F00u) << "track " << t;
+      at = end;
+    }
+    EXPECT_EQ(at, file.size());
+    std::string why;
+    const auto info = host::readMidi(
+        std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), why);
+    ASSERT_TRUE(info) << why;
+    EXPECT_GE(info->durationUs(), 20000000);
+    EXPECT_LE(info->durationUs(), 40000000);
+  }
+}
+
+TEST_F(AssetsTest, MoviesAreAviFilesBesideTheMarker) {
+  assets::writeMovies(*out_);
+  EXPECT_TRUE(fs::exists(dir_ / "AVI/COM.TXT"));
+  for (const char* movie : {"AVI/01.AVI", "AVI/02.AVI"}) {
+    SCOPED_TRACE(movie);
+    const std::vector<std::uint8_t> file = bytes(movie);
+    ASSERT_GE(file.size(), 12u);
+    EXPECT_EQ(std::string(file.begin(), file.begin() + 4), "RIFF");
+    EXPECT_EQ(std::string(file.begin() + 8, file.begin() + 12), "AVI ");
+    EXPECT_LT(file.size(), 8u << 20);
+    std::string why;
+    const auto info = host::readMovie(
+        std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), why);
+    ASSERT_TRUE(info) << why;
+    EXPECT_GE(info->durationUs(), 2000000);
+    EXPECT_LE(info->durationUs(), 4000000);
   }
 }
 

@@ -92,3 +92,40 @@ TEST_F(Tables, MissingDataFileEndsThroughTheErrorTrap) {
 
 }  // namespace
 }  // namespace zav3::testing
+
+namespace zav3::testing {
+namespace {
+
+TEST_F(Tables, TruncatedScriptFileReadsTheMissingBytesAsBlanks) {
+  writeGame({rec("IE", "1", "5")});
+  std::ofstream(dir() / "DATA" / "PRO.RND", std::ios::binary | std::ios::app) << "IE     2";
+  EXPECT_EQ(run(5), 0);
+  EXPECT_EQ(game().gameFlag(1), 5);
+  EXPECT_EQ(game().gameFlag(2), 0);  // the second record's missing operand reads as blank
+}
+
+TEST_F(Tables, JumpTableWithLettersSaysWhereAndReadsThemAsZero) {
+  writeGame({rec("J", "2"), rec("END"), rec("IE", "1", "1"), rec("END")});
+  {
+    std::ofstream jmp(dir() / "DATA" / "JMP.DAT", std::ios::binary);
+    jmp << "0\r\nabc\r\n3\r\n";
+    for (int i = 3; i <= 5000; ++i) jmp << "0\r\n";
+  }
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(run(), 0);
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("JMP.DAT entry 1 is \"abc\""), std::string::npos) << err;
+  EXPECT_EQ(game().entryTable(1), 0);
+  EXPECT_EQ(game().entryTable(2), 3);
+  EXPECT_EQ(game().gameFlag(1), 1);
+}
+
+TEST_F(Tables, EntryNumberOutOfRangeEndsThroughTheErrorTrap) {
+  writeGame({rec("J", "6000"), rec("END")});
+  EXPECT_EQ(run(), 1);
+  writeGame({rec("SJ", "-1"), rec("END")});
+  EXPECT_EQ(run(), 1);
+}
+
+}  // namespace
+}  // namespace zav3::testing

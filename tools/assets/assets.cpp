@@ -34,10 +34,13 @@ host::TextRenderer& AssetWriter::text() {
 }
 
 std::span<const AssetKind> assetKinds() {
-  static constexpr std::array<AssetKind, 3> kinds{{
+  static constexpr std::array<AssetKind, 6> kinds{{
       {"pictures", "MAINCG", writePictures},
       {"scenes", "CG", writeScenes},
       {"faces", "KAOCG", writeFaces},
+      {"sounds", "WAVE", writeSounds},
+      {"music", "MIDI", writeMusic},
+      {"movies", "AVI", writeMovies},
   }};
   return kinds;
 }

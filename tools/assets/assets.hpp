@@ -1,5 +1,6 @@
 // The demo game's generated assets: the writer that puts files into the game folder, and the
-// kinds of assets, each written by its own generator (pictures.cpp, scenes.cpp, faces.cpp).
+// kinds of assets, each written by its own generator (pictures.cpp, scenes.cpp, faces.cpp,
+// sounds.cpp, music.cpp, movies.cpp).
 #pragma once
 
 #include <cstdint>
@@ -51,6 +52,12 @@ void writePictures(AssetWriter& out);
 void writeScenes(AssetWriter& out);
 // KAOCG: the crew's faces, one file per face code.
 void writeFaces(AssetWriter& out);
+// WAVE: the typing blips (CAPI.WAV, voice v in bytes v*1000 .. v*1000+999) and effects 01..03.
+void writeSounds(AssetWriter& out);
+// MIDI: the songs 01..03 as format-1 Standard MIDI Files.
+void writeMusic(AssetWriter& out);
+// AVI: the movies 01 and 02 and the folder's marker file COM.TXT.
+void writeMovies(AssetWriter& out);
 
 std::span<const AssetKind> assetKinds();
 void writeAll(AssetWriter& out);
