@@ -52,12 +52,33 @@ end
 label orders
 choice
   header captain_asks
-  option 火星へ戻る leave first to_mars
+  option 航路図を確認する back first chart
+  option 乗員に様子を聞く ask 1 close 2 first whom
+  option 艦長の考えを聞く keep first think repeat think_again
+  option 火星へ引き返す until 5 first to_mars repeat to_mars_again
   option 小惑星帯へ向かう jump belt first to_belt
-  option もう少し考える keep first think repeat think_again
+  option 通信を待つ leave first wait_signal
+  persons kuga sota risa
+  about 1 kuga about_kuga
+  about 1 sota about_sota
+  about 1 risa about_risa
 end
+J :belt
 
 label belt
+# The same line in each speaker's own way of speaking (routine 22 reads flag 48).
+Y 3 5
+Y 4 6
+HE 48 3
+SP 22
+say face sota/02/00 pic 2
+  航路の計算、全部でき@0
+end
+HE 48 4
+SP 22
+say face risa/02/00
+  医務室の準備もでき@0
+end
 say face sota/01/00 pic 3
   針路、小惑星帯外縁。
   巡航速度に移ります。
@@ -87,7 +108,7 @@ message captain_asks face kuga/02/00
   どうする、高瀬君？
 end
 message to_mars face kuga/01/00
-  そうか。では火星へ戻ろう。
+  引き返すにしても、外縁の確認が先だ。
 end
 message to_belt face kuga/03/00
   よし、予定通り行こう。
@@ -97,4 +118,25 @@ message think face kuga/01/00
 end
 message think_again face kuga/02/00
   まだ迷っているのか？
+end
+message chart face mina/01/00 pic 11
+  外縁までは、およそ六時間の行程です。
+end
+message whom face mina/01/00
+  誰に聞いてみようか。
+end
+message about_kuga face kuga/01/00
+  私に聞いてどうする。決めるのは君だ。
+end
+message about_sota face sota/02/00
+  いつでも出られますよ、通信長！
+end
+message about_risa face risa/01/00
+  みんな元気よ。少し寝不足だけど。
+end
+message to_mars_again face kuga/03/00
+  ……では、今回は引き返すとしよう。
+end
+message wait_signal face mina/03/00
+  ……応答なし。やはり向かうしかない。
 end
