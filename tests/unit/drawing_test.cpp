@@ -1,5 +1,6 @@
 // Drawing on surfaces: colour forms, rectangle copies and stretches with clipping, lines, boxes,
 // circles and arcs, exclusive-or drawing.
+#include "support/error_of.hpp"
 #include "host/drawing.hpp"
 
 #include <gtest/gtest.h>
@@ -38,15 +39,7 @@ std::uint32_t numberAt(int x, int y) {
   return 0xFF800000u + static_cast<std::uint32_t>(y * 256 + x);
 }
 
-template <typename Fn>
-int errorOf(Fn fn) {
-  try {
-    fn();
-  } catch (const RuntimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using zav3::testing::errorOf;
 
 TEST(Colours, StandardTableRgbAndRangeErrors) {
   EXPECT_EQ(indexedColour(0), 0x000000u);

@@ -1,5 +1,6 @@
 // Numbered files: the print layout, reading back what print wrote, lines, record and byte files,
 // the error numbers of the file statements and the file-system operations.
+#include "support/error_of.hpp"
 #include "host/files.hpp"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,8 @@
 #include "host/error.hpp"
 
 namespace zav3::host {
+using zav3::testing::errorOf;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -52,14 +55,6 @@ class FilesTest : public ::testing::Test {
     files_.print(3, items);
     files_.close(3);
     return readRaw("OUT.TXT");
-  }
-  int errorOf(const std::function<void()>& f) {
-    try {
-      f();
-    } catch (const RuntimeError& e) {
-      return e.number();
-    }
-    return 0;
   }
 
   fs::path dir_;

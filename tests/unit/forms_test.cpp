@@ -1,4 +1,5 @@
 // The stored form layouts, control lookup and the checks of the control operations and dialogs.
+#include "support/error_of.hpp"
 #include "host/forms.hpp"
 
 #include <gtest/gtest.h>
@@ -9,14 +10,7 @@
 namespace zav3::host {
 namespace {
 
-int errorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const RuntimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using zav3::testing::errorOf;
 
 struct Expected {
   const char* name;

@@ -1,5 +1,6 @@
 // Tests of the numeric semantics: rounding stores, integer division, number/text conversions
 // and the random number generator.
+#include "support/error_of.hpp"
 #include "host/numbers.hpp"
 
 #include <gtest/gtest.h>
@@ -16,15 +17,7 @@
 namespace zav3::host {
 namespace {
 
-template <typename F>
-int errorOf(F&& f) {
-  try {
-    f();
-  } catch (const RuntimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using zav3::testing::errorOf;
 
 TEST(Numbers, StoresRoundHalfToEvenAndOverflow) {
   EXPECT_EQ(toInteger(2.5), 2);

@@ -1,4 +1,5 @@
 // Tests of the Shift-JIS string functions, the full-width conversion and the encodings.
+#include "support/error_of.hpp"
 #include "host/sjis.hpp"
 
 #include <gtest/gtest.h>
@@ -10,15 +11,7 @@
 namespace zav3::host {
 namespace {
 
-template <typename F>
-int errorOf(F&& f) {
-  try {
-    f();
-  } catch (const RuntimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using zav3::testing::errorOf;
 
 TEST(Sjis, ByteFunctionsClipAndCheckArguments) {
   EXPECT_EQ(middle("ABC", 2), "BC");

@@ -1,5 +1,6 @@
 // Degree trigonometry, directions, movement steps, rotation, projection, clipping, bounding
 // boxes, ranking and distance of the combat vector procedures, and the symbol-font readouts.
+#include "support/error_of.hpp"
 #include "combat/vector_math.hpp"
 
 #include <gtest/gtest.h>
@@ -11,14 +12,7 @@
 namespace zav3::combat {
 namespace {
 
-int errorNumberOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const host::RuntimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using zav3::testing::errorOf;
 
 struct Tables {
   Array<Single> sine{0, 360};
@@ -146,9 +140,9 @@ TEST(VectorMath, TableStepsAcceptOneTurnOfNegativeAngles) {
   EXPECT_EQ(dx, 61);
   EXPECT_EQ(dy, 61);
   EXPECT_EQ(dz, 50);
-  EXPECT_EQ(errorNumberOf([&] { ZAHYO_SUB3(-361, 0, 1, dx, dy, dz, t.sine, t.cosine); }),
+  EXPECT_EQ(errorOf([&] { ZAHYO_SUB3(-361, 0, 1, dx, dy, dz, t.sine, t.cosine); }),
             host::err::subscript);
-  EXPECT_EQ(errorNumberOf([&] { ZAHYO_SUB2(0, -400, 1, dx, dy, dz, t.sine, t.cosine); }),
+  EXPECT_EQ(errorOf([&] { ZAHYO_SUB2(0, -400, 1, dx, dy, dz, t.sine, t.cosine); }),
             host::err::subscript);
 }
 
