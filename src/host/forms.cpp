@@ -272,7 +272,9 @@ Control& Forms::control(Handle h, ControlKind kind, std::source_location where) 
 }
 
 Surface& Forms::surface(Handle h, std::source_location where) {
-  return control(h, ControlKind::pictureBox, where).surface;
+  Surface& s = control(h, ControlKind::pictureBox, where).surface;
+  touch();  // whoever takes a picture to change may draw on it
+  return s;
 }
 
 void Forms::setSize(Handle h, Single width, Single height, std::source_location where) {

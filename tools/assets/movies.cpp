@@ -106,7 +106,8 @@ void drawShip(Frame& frame, float cx, float cy, float length, float flicker) {
         frame.set(x, y, {0.55f, 0.56f, 0.6f}, 1.0f);  // the fin
       } else if (u < -1.0f && std::fabs(v) < 0.08f) {
         const float tail = (u + 1.0f) * half / -20.0f;  // 0 at the nozzle, 1 at the end
-        frame.add(x, y, {1.0f, 0.6f, 0.3f}, (1.0f - tail) * flicker * (1.0f - std::fabs(v) / 0.08f));
+        frame.add(x, y, {1.0f, 0.6f, 0.3f},
+                  (1.0f - tail) * flicker * (1.0f - std::fabs(v) / 0.08f));
       }
     }
 }
@@ -118,7 +119,8 @@ void shipPassingPlanet(std::uint32_t index, std::string& out) {
   const float t = static_cast<float>(index) / frameCount;
   for (const Star& s : stars) {
     const float x = std::fmod(s.x - t * s.speed * 6.0f + width, static_cast<float>(width));
-    frame.add(static_cast<int>(x), static_cast<int>(s.y), {s.brightness, s.brightness, s.brightness});
+    frame.add(static_cast<int>(x), static_cast<int>(s.y),
+              {s.brightness, s.brightness, s.brightness});
   }
   drawPlanet(frame, 230.0f - 10.0f * t, 95.0f, 70.0f);
   const float flicker = 0.8f + 0.2f * static_cast<float>(index % 3) / 2.0f;

@@ -14,8 +14,8 @@ namespace {
 
 constexpr std::uint32_t ticksPerQuarter = 96;
 constexpr std::uint32_t step = ticksPerQuarter / 4;  // a sixteenth
-constexpr std::uint32_t bar = 16 * step;               // 4/4 throughout
-constexpr int drumChannel = 9;                         // channel 10
+constexpr std::uint32_t bar = 16 * step;             // 4/4 throughout
+constexpr int drumChannel = 9;                       // channel 10
 
 struct Note {
   std::uint32_t tick;
@@ -95,8 +95,8 @@ std::vector<Note> melody(const std::vector<Chord>& progression, int bars,
     for (std::size_t i = 0; i < rhythm.size(); ++i) {
       const int tone = chordTone(chord, contour[next++ % contour.size()], base);
       const int accent = rhythm[i].at % 4 == 0 ? 8 : 0;
-      notes.push_back({b * bar + rhythm[i].at * step, rhythm[i].length * step, tone,
-                       velocity + accent});
+      notes.push_back(
+          {b * bar + rhythm[i].at * step, rhythm[i].length * step, tone, velocity + accent});
     }
   }
   const Chord& last = chordAt(progression, bars - 1);
@@ -129,7 +129,8 @@ struct Event {
 std::string trackBytes(const Part& part, std::uint32_t length) {
   std::vector<Event> events;
   const auto status = [&](int high) { return static_cast<char>(high | part.channel); };
-  std::string name = std::string("\xFF\x03", 2) + varLen(static_cast<std::uint32_t>(part.name.size()));
+  std::string name =
+      std::string("\xFF\x03", 2) + varLen(static_cast<std::uint32_t>(part.name.size()));
   name += part.name;
   events.push_back({0, 0, name});
   if (part.channel != drumChannel)
@@ -141,7 +142,8 @@ std::string trackBytes(const Part& part, std::uint32_t length) {
     if (note.tick >= end) continue;
     const auto pitch = static_cast<char>(std::clamp(note.pitch, 0, 127));
     events.push_back(
-        {note.tick, 2, std::string{status(0x90), pitch, static_cast<char>(std::clamp(note.velocity, 1, 127))}});
+        {note.tick, 2,
+         std::string{status(0x90), pitch, static_cast<char>(std::clamp(note.velocity, 1, 127))}});
     events.push_back({end, 1, std::string{status(0x80), pitch, 0}});
   }
   std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
@@ -200,33 +202,33 @@ std::string bridgeTheme() {
                                              {{0, 8}, {8, 2}, {10, 2}, {12, 4}}};
   const std::vector<int> contour{0, 1, 2, 3, 2, 4, 3, 2, 1, 2, 0, 1, 3, 2, 1, 0, 2, 3};
   const std::vector<Hit> eighths{{0, 2}, {2, 2}, {4, 2}, {6, 2}, {8, 2}, {10, 2}, {12, 2}, {14, 2}};
-  return songFile(104, bars,
-                  {{"Melody", 0, 80, 75, melody(chords, bars, rhythm, contour, 36, 72)},
-                   {"Bass", 1, 38, 90, bassLine(chords, bars, eighths, 4, 85)},
-                   {"Strings", 2, 48, 70, pad(chords, bars, 12, 60)},
-                   {"Drums", drumChannel, 0, 75,
-                    drums(bars, {{36, "x.....x.x......."},
-                                 {38, "....x.......x..."},
-                                 {42, "x.o.x.o.x.o.x.o."}})}});
+  return songFile(
+      104, bars,
+      {{"Melody", 0, 80, 75, melody(chords, bars, rhythm, contour, 36, 72)},
+       {"Bass", 1, 38, 90, bassLine(chords, bars, eighths, 4, 85)},
+       {"Strings", 2, 48, 70, pad(chords, bars, 12, 60)},
+       {"Drums", drumChannel, 0, 75,
+        drums(bars,
+              {{36, "x.....x.x......."}, {38, "....x.......x..."}, {42, "x.o.x.o.x.o.x.o."}})}});
 }
 
 // The tense theme: minor chords over a pulsing low bass, tremolo strings, low toms.
 std::string tenseTheme() {
-  const std::vector<Chord> chords{{E, minor}, {E, minor}, {C, major}, {B, dominant7},
+  const std::vector<Chord> chords{{E, minor}, {E, minor}, {C, major},    {B, dominant7},
                                   {A, minor}, {C, major}, {B, dominant7}};
   const int bars = 14;  // 28 s at 120 bpm
   const std::vector<std::vector<Hit>> rhythm{{{0, 4}, {6, 2}, {8, 6}},
                                              {{0, 2}, {2, 2}, {4, 2}, {6, 2}, {8, 8}}};
   const std::vector<int> contour{3, 4, 3, 2, 3, 5, 4, 3, 2, 1};
   const std::vector<Hit> pulse{{0, 1}, {2, 1}, {4, 1}, {6, 1}, {8, 1}, {10, 1}, {12, 1}, {14, 1}};
-  return songFile(120, bars,
-                  {{"Melody", 0, 44, 85, melody(chords, bars, rhythm, contour, 24, 74)},
-                   {"Bass", 1, 38, 95, bassLine(chords, bars, pulse, 0, 95)},
-                   {"Pad", 2, 50, 65, pad(chords, bars, 24, 50)},
-                   {"Drums", drumChannel, 0, 80,
-                    drums(bars, {{36, "x..x..x...x..x.."},
-                                 {45, "........o.o.x..."},
-                                 {42, "o.o.o.o.o.o.o.o."}})}});
+  return songFile(
+      120, bars,
+      {{"Melody", 0, 44, 85, melody(chords, bars, rhythm, contour, 24, 74)},
+       {"Bass", 1, 38, 95, bassLine(chords, bars, pulse, 0, 95)},
+       {"Pad", 2, 50, 65, pad(chords, bars, 24, 50)},
+       {"Drums", drumChannel, 0, 80,
+        drums(bars,
+              {{36, "x..x..x...x..x.."}, {45, "........o.o.x..."}, {42, "o.o.o.o.o.o.o.o."}})}});
 }
 
 }  // namespace

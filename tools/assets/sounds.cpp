@@ -15,9 +15,9 @@ namespace zav3::assets {
 namespace {
 
 constexpr double twoPi = 2.0 * std::numbers::pi;
-constexpr int blipRate = 11025;   // 8-bit mono: one byte per sample
-constexpr int slotBytes = 1000;   // one voice's slot in the blip file
-constexpr int blipBytes = 850;    // the part of a slot a blip plays
+constexpr int blipRate = 11025;  // 8-bit mono: one byte per sample
+constexpr int slotBytes = 1000;  // one voice's slot in the blip file
+constexpr int blipBytes = 850;   // the part of a slot a blip plays
 constexpr int voiceCount = 10;
 constexpr int effectRate = 22050;  // 16-bit mono
 
@@ -56,8 +56,9 @@ void writeBlip(const Voice& voice, std::string& data) {
       const double attack = std::min(1.0, i / 40.0);
       const double envelope = attack * std::pow(1.0 - t, 2.0);
       phase += twoPi * voice.hertz * (1.0 - voice.drop * t) / blipRate;
-      value = envelope * (std::sin(phase) + voice.second * std::sin(2 * phase) +
-                          voice.third * std::sin(3 * phase)) /
+      value = envelope *
+              (std::sin(phase) + voice.second * std::sin(2 * phase) +
+               voice.third * std::sin(3 * phase)) /
               (1.0 + voice.second + voice.third);
     }
     data += static_cast<char>(128 + std::lround(value * 70.0));
@@ -103,8 +104,7 @@ double alarm(double t) {
   const double phase = twoPi * hertz * t;
   const double local = std::fmod(t * 4.0, 1.0);
   const double envelope = std::min(1.0, std::min(local, 1.0 - local) * 20.0);
-  return envelope * (std::sin(phase) + std::sin(3 * phase) / 3.0 + std::sin(5 * phase) / 5.0) *
-         0.8;
+  return envelope * (std::sin(phase) + std::sin(3 * phase) / 3.0 + std::sin(5 * phase) / 5.0) * 0.8;
 }
 
 // A door whoosh: noise through a low-pass filter whose corner sweeps up and back down.

@@ -210,7 +210,10 @@ void SdlDisplay::presentWindow(FormWindow& w, bool force) {
     SDL_SetWindowTitle(w.window, sjisToUtf8(w.title).c_str());
   }
   if (!w.shown) return;
+  // Nothing the player could see changed: no need to compose the form again.
+  if (!force && !w.exposed && w.composedVersion == forms_.version() && !w.frame.empty()) return;
   composeForm(forms_, form, w.scratch, text_.get());
+  w.composedVersion = forms_.version();
   const bool changed = w.frame.width() != w.scratch.width() ||
                        w.frame.height() != w.scratch.height() ||
                        std::memcmp(w.frame.pixels().data(), w.scratch.pixels().data(),

@@ -43,6 +43,7 @@ class SdlDisplay final : public Display {
 
  private:
   struct FormWindow {
+    std::uint64_t composedVersion = ~std::uint64_t{0};  // forms version of the last composition
     Handle form = 0;
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
