@@ -12,6 +12,8 @@ FK 00
 
 label prologue
 MU 1
+# The patrol ship passes Mars (movie 1 over scene picture 1; the still is the same picture).
+MG 1 1 1 0
 insert 0 "あかつき"
 say pic 1
   西暦二一八七年、火星軌道。

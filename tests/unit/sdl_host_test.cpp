@@ -80,7 +80,7 @@ TEST_F(SdlHostTest, InputGoesToTheFormOfItsWindow) {
 
   forms.loadForm("FORM3", -1);
   forms.setCaption(0, "Zav3");
-  host_->events->doEvents();
+  host_->clock->sleepMs(20);  // sleeping presents
   pushButton(panel, true, 660, 250);  // BUTTON8
   pushButton(panel, false, 660, 250);
   host_->events->waitForEvent();
