@@ -6,6 +6,13 @@ execute_process(COMMAND ${ZAVC} compile ${SRC} ${WORK}/DATA RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "compiling ${SRC} failed")
 endif()
+# Every test scenario also comes back byte for byte through the disassembler.
+execute_process(COMMAND ${CMAKE_COMMAND} -DZAVC=${ZAVC} -DDATA=${WORK}/DATA -DWORK=${WORK}/roundtrip
+                        -P ${CMAKE_CURRENT_LIST_DIR}/roundtrip.cmake
+                RESULT_VARIABLE rc OUTPUT_QUIET)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "${SRC} does not come back byte for byte through zavc disasm")
+endif()
 execute_process(COMMAND ${ZAV3} --script-only --game ${WORK} --input ${SRC}
                         --trace ${WORK}/trace.txt --events ${WORK}/events.txt --dump-state ${WORK}/state.txt
                 RESULT_VARIABLE rc)
