@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "host/date_time.hpp"
 #include "host/dialogs.hpp"
 #include "host/error.hpp"
 #include "scenario/hooks.hpp"
@@ -304,6 +305,57 @@ bool loadSlot(Main& m, int slot) {
   }
   restore(m);
   return true;
+}
+
+namespace {
+
+Bytes slotName(int slot) { return "SAVE" + host::middle(host::numberText(static_cast<Long>(slot)), 2); }
+
+// The slot list: "キャンセル" and the nine titles; the slot picked, 0 for "キャンセル".
+int pickSlot(Main& m) {
+  m.choiceText(0) = host::sj("キャンセル");
+  for (int n = 1; n <= 9; ++n) m.choiceText(n) = m.saveTitle(n);
+  m.listColumns = 9;
+  m.listRows = 10;
+  prepareListWindow(m);
+  return runListWindow(m) - 1;
+}
+
+}  // namespace
+
+bool saveSlot(Main& m, int slot) {
+  const Bytes path = m.saveFolder + slotName(slot) + ".DAT";
+  const Bytes temporary = m.saveFolder + slotName(slot) + ".NEW";
+  const Bytes title = host::dateText(m.host.now()) + " " + host::timeText(m.host.now());
+  try {
+    writeSaveLayout(m, temporary, title);
+    m.host.files.replaceFile(temporary, path);
+  } catch (const host::RuntimeError& e) {
+    m.host.files.close(file);
+    if (m.host.files.fileExists(temporary)) {
+      try {
+        m.host.files.deleteFile(temporary);
+      } catch (const host::RuntimeError&) {
+      }
+    }
+    const auto text = host::utf8ToSjis(host::errorText(e.number())).value_or("");
+    host::messageBox(*m.host.dialogs, slotName(slot) + host::sj(".DAT に保存できません。") + text,
+                     host::sj("セーブ"), 0, 2);
+    return false;
+  }
+  m.saveTitle(slot) = title;
+  return true;
+}
+
+void saveMenu(Main& m) {
+  if (m.saveLocked == 1) return;
+  const int slot = pickSlot(m);
+  if (slot >= 1 && slot <= 9) saveSlot(m, slot);
+}
+
+void loadMenu(Main& m) {
+  const int slot = pickSlot(m);
+  if (slot >= 1 && slot <= 9 && m.saveTitle(slot) != "-") loadSlot(m, slot);
 }
 
 }  // namespace zav3::shell

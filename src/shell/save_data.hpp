@@ -21,3 +21,14 @@ namespace zav3::shell {
 bool loadSlot(Main& m, int slot);
 
 }  // namespace zav3::shell
+
+namespace zav3::shell {
+
+// Writes save slot n (1..9) with a new date-and-time title. The file is written beside the old
+// one and replaces it only when complete; a failure leaves the old slot and shows a box.
+bool saveSlot(Main& m, int slot);
+// The option menu's save and load lists: "キャンセル" and the nine slot titles.
+void saveMenu(Main& m);
+void loadMenu(Main& m);
+
+}  // namespace zav3::shell

@@ -178,6 +178,8 @@ Bytes systemErrorText(int line, int number) {
 
 void startGame(Main& m, long maxRecords) {
   if (!m.loadSlot) m.loadSlot = [](Main& g, int n) { return loadSlot(g, n); };
+  if (!m.saveMenu) m.saveMenu = saveMenu;
+  if (!m.loadMenu) m.loadMenu = loadMenu;
   scenario::installMediaCues(m);
   auto& forms = m.host.forms;
   auto& events = *m.host.events;
