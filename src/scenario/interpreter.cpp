@@ -166,7 +166,13 @@ bool twoLetter(Main& m, std::string_view code, bool& again) {
   const ScriptRecord& r = m.record;
   auto& h = *m.hooks;
   auto idx = [](const Bytes& operand) { return toLong(n(operand)); };
-  auto c = [&](const char* name) { return code == name; };
+  // Compared as two-byte numbers: this chain runs for every record.
+  auto pair = [](char a, char b) {
+    return static_cast<unsigned>(static_cast<unsigned char>(a)) << 8 |
+           static_cast<unsigned>(static_cast<unsigned char>(b));
+  };
+  const unsigned key = pair(code[0], code[1]);
+  auto c = [&](const char* name) { return key == pair(name[0], name[1]); };
   if (c("CG")) {
     h.clearWindowAndFace(m);
     h.closeScene(m);
@@ -368,12 +374,13 @@ bool executeRecord(Main& m) {
 
 void runScript(Main& m, long maxRecords) {
   long executed = 0;
+  unsigned sincePoll = 0;
   for (;;) {
     m.programCounter += 1;
     bool again = true;
     while (again) {
-      // Between two records queued events run, as between any two statements.
-      if (m.host.events) m.host.events->poll();
+      // Queued events run between records, every few records as between any few statements.
+      if (m.host.events && (++sincePoll & 7u) == 0) m.host.events->poll();
       m.noWaitAtEnd = false;
       if (m.noSaveSceneMarker == 0) m.saveLocked = 0;
       readScriptRecord(m, m.programCounter);
