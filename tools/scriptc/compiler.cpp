@@ -249,6 +249,9 @@ class Compiler {
   void include(const std::vector<Token>& toks, const Pos& pos, const Source& src);
 
   // Output.
+  // Appends a record to one of the two record files, moving its fixups along.
+  void emit(const Built& b, const Pos& pos, std::string& out, std::vector<Fixup>& fixups,
+            bool hasTail, bool& reported, const char* tailError);
   void emitScript(const Built& b, const Pos& pos);
   void emitMessage(const Built& b, const Pos& pos);
   long scriptCount() const { return static_cast<long>(pro_.size() / scriptRecordSize); }
@@ -1171,28 +1174,28 @@ void Compiler::include(const std::vector<Token>& toks, const Pos& pos, const Sou
 // ---------------------------------------------------------------------------------------------
 // Output
 
-void Compiler::emitScript(const Built& b, const Pos& pos) {
-  if (proTail_ && !afterProTail_) {
-    afterProTail_ = true;
-    error(pos, "no record may follow a tail");
+void Compiler::emit(const Built& b, const Pos& pos, std::string& out,
+                    std::vector<Fixup>& fixups, bool hasTail, bool& reported,
+                    const char* tailError) {
+  if (hasTail && !reported) {
+    reported = true;
+    error(pos, tailError);
   }
   for (Fixup f : b.fixups) {
-    f.offset += pro_.size();
-    proFixups_.push_back(std::move(f));
+    f.offset += out.size();
+    fixups.push_back(std::move(f));
   }
-  pro_ += b.bytes;
+  out += b.bytes;
+}
+
+void Compiler::emitScript(const Built& b, const Pos& pos) {
+  emit(b, pos, pro_, proFixups_, proTail_.has_value(), afterProTail_,
+       "no record may follow a tail");
 }
 
 void Compiler::emitMessage(const Built& b, const Pos& pos) {
-  if (txtTail_ && !afterTxtTail_) {
-    afterTxtTail_ = true;
-    error(pos, "no message record may follow a texttail");
-  }
-  for (Fixup f : b.fixups) {
-    f.offset += txt_.size();
-    txtFixups_.push_back(std::move(f));
-  }
-  txt_ += b.bytes;
+  emit(b, pos, txt_, txtFixups_, txtTail_.has_value(), afterTxtTail_,
+       "no message record may follow a texttail");
 }
 
 // ---------------------------------------------------------------------------------------------
