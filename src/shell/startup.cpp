@@ -106,8 +106,7 @@ void findMovieFolder(Main& m) {
   if (drive < 1 || drive > 26) drive = 3;
   for (; drive <= 26; ++drive) {
     const Bytes letter = Bytes(1, static_cast<char>('A' + drive - 1)) + ":";
-    const bool own = host::sjisToUtf8(letter) == host::sjisToUtf8(m.currentDrive) ||
-                     (letter[0] | 0x20) == (m.currentDrive.empty() ? 0 : (m.currentDrive[0] | 0x20));
+    const bool own = !m.currentDrive.empty() && (letter[0] | 0x20) == (m.currentDrive[0] | 0x20);
     const Bytes folder = own ? m.folderPath : "\\" + m.productTag + "\\";
     // The local trap of the search: any failure to open moves on to the next drive.
     try {
