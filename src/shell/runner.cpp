@@ -340,9 +340,20 @@ int runProgram(const std::vector<std::string>& args) {
   traceOut.reset();
   if (eventsOut) host->trace.setStream(nullptr);
 
-  if (!expectations.empty()) {
-    int passed = 0;
-    int failed = 0;
+  // Pixel checks were made during the run; they count with the expectations.
+  std::vector<std::string> pixelFailures;
+  int pixelChecks = 0;
+  if (options.headless) {
+    const auto& display = static_cast<const host::HeadlessDisplay&>(*host->display);
+    pixelChecks = display.pixelChecks();
+    pixelFailures = display.pixelFailures();
+  }
+  if (!expectations.empty() || pixelChecks > 0) {
+    int failed = static_cast<int>(pixelFailures.size());
+    int passed = pixelChecks - failed;
+    for (const std::string& problem : pixelFailures) {
+      std::fprintf(stderr, "%s: %s\n", options.inputScript.c_str(), problem.c_str());
+    }
     for (const Directive* d : expectations) {
       const std::string problem = checkExpectation(game, status, d->rest);
       if (problem.empty()) {

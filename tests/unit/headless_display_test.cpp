@@ -152,5 +152,36 @@ TEST_F(HeadlessDisplayTest, SnapshotIsTakenAtTheNextWait) {
   std::filesystem::remove_all(dir);
 }
 
+TEST_F(HeadlessDisplayTest, PixelChecksSeeTheScreenAtTheNextWait) {
+  HeadlessDisplay& d = display();
+  EXPECT_FALSE(d.queue("check-pixel", "1 1 12345")) << "six hex digits";
+  EXPECT_FALSE(d.queue("check-pixel", "1 1 12345G"));
+  EXPECT_FALSE(d.queue("check-pixel", "1 1"));
+  EXPECT_FALSE(d.queue("check-pixel", "1 1 102030 FORM9"));
+  EXPECT_EQ(d.pixelChecks(), 0);
+
+  Forms& forms = host_->forms;
+  Surface& screen = forms.surface(forms.find(forms.mainForm(), "PICTURE1"));
+  screen.fill(0xFF102030u);
+  ASSERT_TRUE(d.queue("check-pixel", "10 10 405060"));
+  ASSERT_TRUE(d.queue("check-pixel", "10 10 102030"));
+  ASSERT_TRUE(d.queue("check-pixel", "700 10 000000")) << "off the form: fails when checked";
+  ASSERT_TRUE(d.queue("click", "1 1"));
+  ASSERT_TRUE(d.queue("check-pixel", "10 10 405060"));
+  ASSERT_TRUE(d.queue("click", "1 1"));
+  ASSERT_TRUE(d.queue("check-pixel", "10 10 405060"));
+  ASSERT_TRUE(d.queue("click", "1 1"));
+  screen.fill(0xFF405060u);
+  host_->events->waitForEvent();  // the first three checks, then the press
+  host_->events->waitForEvent();  // the release
+  host_->events->waitForEvent();  // the fourth check, then the next press
+  auto failures = d.pixelFailures();
+  ASSERT_EQ(failures.size(), 3u) << "two checks at the first wait and the unreached last one";
+  EXPECT_EQ(failures[0], "check-pixel 10 10 102030: the pixel is 405060");
+  EXPECT_EQ(failures[1], "check-pixel 700 10 000000: the pixel is off the form");
+  EXPECT_EQ(failures[2], "check-pixel 10 10 405060: not reached before the end");
+  EXPECT_EQ(d.pixelChecks(), 5);
+}
+
 }  // namespace
 }  // namespace zav3::host

@@ -2,6 +2,7 @@
 #include "host/headless/headless_display.hpp"
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 #include "host/host.hpp"
@@ -104,6 +105,28 @@ bool HeadlessDisplay::queue(const std::string& verb, const std::string& rest) {
       }
     }
     if (!atEnd(in)) return bad("too many arguments");
+  } else if (verb == "check-pixel") {
+    item.kind = Kind::checkPixel;
+    item.form = forms_.mainForm();
+    std::string colour;
+    if (!readInt(in, item.x) || !readInt(in, item.y) || !(in >> colour)) {
+      return bad("needs X Y RRGGBB");
+    }
+    char* end = nullptr;
+    const unsigned long rgb = std::strtoul(colour.c_str(), &end, 16);
+    if (colour.size() != 6 || *end != '\0') return bad("the colour is six hex digits RRGGBB");
+    item.argb = 0xFF000000u | static_cast<std::uint32_t>(rgb);
+    item.text = verb + " " + rest;
+    std::string form;
+    if (in >> form) {
+      if (sameName(form, "FORM3")) {
+        item.form = forms_.panelForm();
+      } else if (!sameName(form, "MAINFORM")) {
+        return bad("the form is MAINFORM or FORM3");
+      }
+    }
+    if (!atEnd(in)) return bad("too many arguments");
+    ++pixelChecksQueued_;
   } else if (verb == "auto-click") {
     long count = 100000;
     if (!readInt(in, autoX_) || !readInt(in, autoY_)) return bad("needs X Y");
@@ -156,6 +179,17 @@ void HeadlessDisplay::wait(Events& events, std::int64_t timeoutMs) {
       }
       continue;
     }
+    if (item.kind == Kind::checkPixel) {
+      const Surface shot = compose(item.form);
+      const std::uint32_t have = shot.contains(item.x, item.y) ? shot.at(item.x, item.y) : 0;
+      if ((have | 0xFF000000u) != item.argb || !shot.contains(item.x, item.y)) {
+        char found[16];
+        std::snprintf(found, sizeof found, "%06X", have & 0xFFFFFFu);
+        pixelFailures_.push_back(item.text + ": the pixel is " +
+                                 (shot.contains(item.x, item.y) ? found : "off the form"));
+      }
+      continue;
+    }
     if (item.kind == Kind::wait) {
       waitUntil_ = now + item.value;
       continue;
@@ -163,6 +197,14 @@ void HeadlessDisplay::wait(Events& events, std::int64_t timeoutMs) {
     deliver(events, item);
     return;
   }
+}
+
+std::vector<std::string> HeadlessDisplay::pixelFailures() const {
+  std::vector<std::string> out = pixelFailures_;
+  for (const Item& item : script_) {
+    if (item.kind == Kind::checkPixel) out.push_back(item.text + ": not reached before the end");
+  }
+  return out;
 }
 
 void HeadlessDisplay::idle(Events&, std::int64_t ms) {

@@ -7,6 +7,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "host/clock.hpp"
 #include "host/events.hpp"
@@ -32,11 +33,19 @@ class HeadlessDisplay final : public Display {
   //   close                 the player closes the main window
   //   snapshot FILE [FORM3] writes the main form (or FORM3) as PNG when the game next waits
   //   wait MS               lets MS milliseconds pass before the next input
+  //   check-pixel X Y RRGGBB [FORM3]
+  //                         when the game next waits, the pixel (X, Y) of the main form (or
+  //                         FORM3) as composed must have the colour RRGGBB (hex, as in HTML)
   //   auto-click X Y [N]    once the lines are used up, answer up to N further waits (default
   //                         100000) with a left click at (X, Y): a player who always clicks
   // Returns false for an unknown verb or unreadable arguments (with a note on stderr).
   bool queue(const std::string& verb, const std::string& rest);
   size_t pending() const { return script_.size(); }
+
+  // Pixel checks of the script: how many there are, and a line for each that failed or was
+  // never reached because the run ended first.
+  int pixelChecks() const { return pixelChecksQueued_; }
+  std::vector<std::string> pixelFailures() const;
 
   // Composes a form as a player would see it (also used for snapshots). Widget texts need the
   // fonts; the text renderer is made on first use.
@@ -49,7 +58,9 @@ class HeadlessDisplay final : public Display {
   void idle(Events& events, std::int64_t ms) override;
 
  private:
-  enum class Kind { press, release, move, button, scroll, select, type, close, snapshot, wait };
+  enum class Kind {
+    press, release, move, button, scroll, select, type, close, snapshot, wait, checkPixel
+  };
   struct Item {
     Kind kind = Kind::press;
     int x = 0;
@@ -60,6 +71,7 @@ class HeadlessDisplay final : public Display {
     Bytes text;
     std::string file;
     Handle form = 0;
+    std::uint32_t argb = 0;
   };
   void deliver(Events& events, const Item& item);
 
@@ -73,6 +85,8 @@ class HeadlessDisplay final : public Display {
   int autoX_ = 0;
   int autoY_ = 0;
   long autoClicks_ = 0;  // clicks left for the player who always clicks
+  int pixelChecksQueued_ = 0;
+  std::vector<std::string> pixelFailures_;
 };
 
 }  // namespace zav3::host

@@ -1,0 +1,34 @@
+# Plays one screen test: the scenario NAME.zs is compiled with zavc into a copy of the demo game
+# (its pictures, faces, frames, sounds and movies) and played headless through the whole
+# start-up with a new game (or from the title menu for a test named title_*); the "#>" lines of the scenario are the input script, so its
+# snapshots, pixel checks and expectations run against the real screen. Called as:
+#   cmake -DZAVC=.. -DZAV3=.. -DDEMO=demo-folder -DSRC=file.zs -DWORK=dir -P run_screen.cmake
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/game)
+file(GLOB parts LIST_DIRECTORIES true ${DEMO}/*)
+foreach(part ${parts})
+  get_filename_component(name ${part} NAME)
+  if(NOT name STREQUAL "DATA")
+    file(COPY ${part} DESTINATION ${WORK}/game)
+  endif()
+endforeach()
+file(MAKE_DIRECTORY ${WORK}/game/DATA)
+execute_process(COMMAND ${ZAVC} compile ${SRC} ${WORK}/game/DATA RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "compiling ${SRC} failed")
+endif()
+# A test whose name starts with "title_" starts at the title menu instead of a new game.
+get_filename_component(name ${SRC} NAME_WE)
+set(start --new-game)
+if(name MATCHES "^title_")
+  set(start)
+endif()
+execute_process(COMMAND ${ZAV3} ${WORK}/game --headless ${start} --work ${WORK}/work
+                        --input ${SRC} --trace ${WORK}/trace.txt --events ${WORK}/events.txt
+                        --dump-state ${WORK}/state.txt
+                WORKING_DIRECTORY ${WORK}
+                RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  file(READ ${WORK}/events.txt events)
+  message(FATAL_ERROR "screen test ${SRC} failed (status ${rc}); what it showed:\n${events}")
+endif()
