@@ -72,6 +72,9 @@ BoxAnswer ScriptedDialogs::messageBox(const Bytes& text, const Bytes& caption, B
   }
   std::fprintf(stderr, "[box] %s: %s -> %s\n", sjisToUtf8(caption).c_str(),
                sjisToUtf8(text).c_str(), answerWord(answer));
+  if (report_) {
+    report_("box " + sjisToUtf8(caption) + ": " + sjisToUtf8(text) + " -> " + answerWord(answer));
+  }
   return answer;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <source_location>
 #include <string>
 #include <vector>
@@ -72,12 +73,16 @@ class ScriptedDialogs final : public Dialogs {
   Bytes saveFileDialog(const Bytes& title, const Bytes& proposed, const Bytes& filter) override;
   int shown() const { return shown_; }
   size_t answersLeft() const { return answers_.size(); }
+  // Where each message box is also reported as "box CAPTION: TEXT -> ANSWER" (UTF-8): the
+  // headless host sends it to the events trace, so a test can expect a box.
+  void setReport(std::function<void(const std::string&)> report) { report_ = std::move(report); }
 
  private:
   Bytes textAnswer(const char* kind, const Bytes& title, const Bytes& proposed);
 
   std::deque<std::string> answers_;
   int shown_ = 0;
+  std::function<void(const std::string&)> report_;
 };
 
 }  // namespace zav3::host

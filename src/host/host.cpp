@@ -23,7 +23,10 @@ std::unique_ptr<Host> makeHeadlessHost() {
   host->media = std::make_unique<Media>(host->files, host->forms, clock->inner(), host->trace,
                                         makeHeadlessMediaBackend(clock->inner()));
   host->clock = std::move(clock);
-  host->dialogs = std::make_unique<ScriptedDialogs>();
+  auto dialogs = std::make_unique<ScriptedDialogs>();
+  Trace* trace = &host->trace;
+  dialogs->setReport([trace](const std::string& line) { trace->line(line); });
+  host->dialogs = std::move(dialogs);
   // 2026-01-01 09:00:00 local time, moving with the virtual clock.
   std::tm start{};
   start.tm_year = 126;

@@ -120,12 +120,37 @@ std::vector<Directive> readDirectives(const std::string& path) {
   return out;
 }
 
+namespace {
+
+// Whether a line matches a pattern in which each "*" stands for any run of characters.
+bool matches(const std::string& line, const std::string& pattern) {
+  size_t l = 0, p = 0, star = std::string::npos, mark = 0;
+  while (l < line.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      mark = l;
+    } else if (p < pattern.size() && pattern[p] == line[l]) {
+      ++p;
+      ++l;
+    } else if (star != std::string::npos) {
+      p = star + 1;
+      l = ++mark;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+}  // namespace
+
 std::string checkExpectation(const Main& m, int exitStatus, const std::string& expectation) {
   if (expectation.rfind("shown ", 0) == 0 || expectation.rfind("not-shown ", 0) == 0) {
     const bool wanted = expectation[0] == 's';
     const std::string line = trim(expectation.substr(expectation.find(' ') + 1));
     bool found = false;
-    for (const auto& l : m.host.trace.lines()) found = found || trim(l) == line;
+    for (const auto& l : m.host.trace.lines()) found = found || matches(trim(l), line);
     if (found == wanted) return "";
     return wanted ? "nothing shown as \"" + line + "\"" : "shown: \"" + line + "\"";
   }
