@@ -1,7 +1,8 @@
 # zav3 demo game: 哨戒艇「あかつき」
 #
 # An original short scenario that shows what the engine can do. The heroine, 高瀬ミナ, is the
-# communications officer of the patrol ship Akatsuki on her rounds between Mars and the belt.
+# communications officer of the patrol ship Akatsuki on her rounds between Mars and the belt;
+# in the second chapter (bridge.zs) the ship is called back to Earth.
 
 include "cast.zs"
 
@@ -11,6 +12,8 @@ HY 00
 FK 00
 
 label prologue
+# A new game: all variables cleared, the place table and the ship's start set up.
+SP 26
 MU 1
 # The patrol ship passes Mars (movie 1 over scene picture 1; the still is the same picture).
 MG 1 1 1 0
@@ -92,7 +95,7 @@ say face mina/04/00
   発信源は不明です。
 end
 CG
-END
+J :bridge_chapter
 
 # --- subroutines and messages ---
 
@@ -142,3 +145,5 @@ end
 message wait_signal face mina/03/00
   ……応答なし。やはり向かうしかない。
 end
+
+include "bridge.zs"
