@@ -163,6 +163,8 @@ void showOneMessage(Main& m) {
         writeSkipLog(m, host::sj("【") + m.personName(speaker) + host::sj("】"), true);
       }
       m.lastFaceCode = code;
+      m.host.trace.line("face " + host::sjisToUtf8(code) + " for record " +
+                        std::to_string(m.textFrom));
       drawFace(m, code);
     }
 

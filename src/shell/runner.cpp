@@ -300,6 +300,8 @@ int runProgram(const std::vector<std::string>& args) {
       static_cast<host::ScriptedDialogs&>(*host->dialogs).queueAnswer(answerWord(d.rest));
     } else if (d.verb == "max-records") {
       options.maxRecords = std::stol(d.rest);
+    } else if (d.verb == "trace-media") {
+      if (host->media) host->media->setTraceMedia(true);
     } else if (d.verb == "expect") {
       expectations.push_back(&d);
     } else if (!static_cast<host::HeadlessDisplay&>(*host->display).queue(d.verb, d.rest)) {
