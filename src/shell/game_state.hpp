@@ -135,6 +135,7 @@ struct Main {
   Integer initialPanelValue = 200;       // start value of textDelay
   Array<Bytes> saveTitle{0, 9};          // title line of each save slot, "-" for an empty one
   Array<Single> recordFields{0, 9};      // the nine numbers of one play record
+  Long playRecordEndings = 0;            // OR of the third numbers of all play records
   Bytes clockDayText, clockHourText, clockMinuteText;  // the clock display texts
   Integer currentSong = 0;               // the selected song, 0 none
   bool musicError = false;  // a song failed to open: no song is opened again in this run

@@ -1,6 +1,8 @@
 // The save slot layout: print items in 14-column zones, one array block of five values a line.
 #include "shell/save_data.hpp"
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -115,14 +117,15 @@ class SlotReader {
       size_t j = i;
       while (j < text.size() && text[j] != ' ') ++j;
       const Bytes word = text.substr(i, j - i);
-      if (!isNumber(word)) throw SlotProblem{"line " + std::to_string(lineNumber_) + " holds \"" +
-                                             host::sjisToUtf8(word) + "\" where a number belongs"};
-      out.push_back(host::textToNumber(word));
+      if (!isNumber(word)) throw problem("holds \"" + shown(word) + "\" where a number belongs");
+      const double value = host::textToNumber(word);
+      if (!std::isfinite(value)) throw problem("holds \"" + shown(word) + "\", too large a number");
+      out.push_back(value);
       i = j;
     }
     if (out.size() != count) {
-      throw SlotProblem{"line " + std::to_string(lineNumber_) + " holds " +
-                        std::to_string(out.size()) + " numbers, not " + std::to_string(count)};
+      throw problem("holds " + std::to_string(out.size()) + " numbers, not " +
+                    std::to_string(count));
     }
     return out;
   }
@@ -140,19 +143,41 @@ class SlotReader {
   }
 
  private:
-  static bool isNumber(const Bytes& w) {
-    if (w.empty()) return false;
-    size_t i = (w[0] == '-' || w[0] == '+') ? 1 : 0;
-    bool digits = false;
-    for (; i < w.size(); ++i) {
-      const char c = w[i];
-      if (c >= '0' && c <= '9') {
-        digits = true;
-      } else if (c != '.' && c != 'E' && c != 'e' && c != 'D' && c != '-' && c != '+') {
-        return false;
-      }
+  SlotProblem problem(const std::string& what) const {
+    return SlotProblem{"line " + std::to_string(lineNumber_) + " " + what};
+  }
+  // A word of the file for the box: its first few characters.
+  static std::string shown(const Bytes& word) {
+    constexpr size_t most = 16;
+    size_t end = 0;
+    while (end < word.size() && end < most) {
+      end += host::isLeadByte(static_cast<unsigned char>(word[end])) ? 2 : 1;
     }
-    return digits;
+    end = std::min(end, word.size());
+    return host::sjisToUtf8(word.substr(0, end)) + (end < word.size() ? "..." : "");
+  }
+  // A number as the writer prints it: a sign, digits with at most one point (at least one
+  // digit), then an exponent letter with an optionally signed exponent.
+  static bool isNumber(const Bytes& w) {
+    size_t i = 0;
+    auto digitsFrom = [&w, &i] {
+      const size_t from = i;
+      while (i < w.size() && w[i] >= '0' && w[i] <= '9') ++i;
+      return i - from;
+    };
+    if (i < w.size() && (w[i] == '-' || w[i] == '+')) ++i;
+    size_t mantissa = digitsFrom();
+    if (i < w.size() && w[i] == '.') {
+      ++i;
+      mantissa += digitsFrom();
+    }
+    if (mantissa == 0) return false;
+    if (i < w.size() && (w[i] == 'E' || w[i] == 'e' || w[i] == 'D' || w[i] == 'd')) {
+      ++i;
+      if (i < w.size() && (w[i] == '-' || w[i] == '+')) ++i;
+      if (digitsFrom() == 0) return false;
+    }
+    return i == w.size();
   }
   Main& m_;
   int lineNumber_ = 0;
@@ -219,7 +244,11 @@ SavedGame readSlot(Main& m, const Bytes& path) {
     g.returnStack.insert(g.returnStack.end(), stack.begin(), stack.end());
     for (int i = 0; i <= 9; ++i) g.replyText.push_back(r.line());
     for (int i = 0; i < 3; ++i) g.clockTexts.push_back(r.line());
-    g.gameVar = converted<Single>(r.block(vars), [](double d) { return static_cast<Single>(d); });
+    g.gameVar = converted<Single>(r.block(vars), [](double d) {
+      const auto single = static_cast<Single>(d);
+      if (std::isinf(single)) throw SlotProblem{"a value of gameVar is too large for a single"};
+      return single;
+    });
     g.personTableB = converted<Integer>(r.numbers(5), toI);
     const auto b = converted<Integer>(r.numbers(5), toI);
     g.personTableB.insert(g.personTableB.end(), b.begin(), b.end());
@@ -260,6 +289,8 @@ void apply(Main& m, const SavedGame& g) {
   m.clockHourText = g.clockTexts[1];
   m.clockMinuteText = g.clockTexts[2];
   copyInto(m.gameVar, g.gameVar);
+  // A play record beyond the first ending found at start-up outlives an older save.
+  if (m.playRecordEndings > 2 && m.playRecordEndings < 256) m.gameVar(131) = 1;
   copyInto(m.personTableB, g.personTableB);  // elements 10..99 keep their values
   copyInto(m.personTableA, g.personTableA);
   copyInto(m.personTableC, g.personTableC);
@@ -274,6 +305,8 @@ void restore(Main& m) {
   pressOptionButton(m, m.musicOption == 1 ? 4 : 3);
   pressOptionButton(m, m.typingSoundOption == 1 ? 6 : 5);
   drawTextDelay(m);
+  // The song of the save, not the one playing now (it starts only while the music is on).
+  m.hooks->music(m, m.currentSong);
   if (m.currentPicture == 0) {
     m.hooks->closeScene(m);
     return;

@@ -96,6 +96,7 @@ void scanPlayRecords(Main& m) {
     endings |= host::toLong(m.recordFields(2));
   }
   files.close(1);
+  m.playRecordEndings = endings;  // a load applies the same rule again
   if (endings > 2 && endings < 256) m.gameVar(131) = 1;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -25,7 +26,8 @@ class ShellFixture : public ::testing::Test {
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     dir_ = std::filesystem::temp_directory_path() /
-           (std::string("zav3-shell-") + info->test_suite_name() + "-" + info->name());
+           (std::string("zav3-shell-") + info->test_suite_name() + "-" + info->name() + "-" +
+            std::to_string(::getpid()));
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_ / "CG");
     std::filesystem::create_directories(dir_ / "MAINCG");
