@@ -10,6 +10,7 @@ packages=(
   libfluidsynth-dev fluid-soundfont-gm
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
+  xvfb xauth
 )
 
 missing=()

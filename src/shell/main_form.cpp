@@ -107,6 +107,10 @@ bool isToggle(Integer k) {
   return k >= 3 && k <= 6;
 }
 
+bool closesMenu(Integer k) {
+  return k == 1 || k == 2 || k == 13;
+}
+
 // The partner of a toggle button draws up again when it was the one showing the setting.
 void releasePartner(Main& m, Integer k) {
   switch (k) {
@@ -199,6 +203,8 @@ bool runOptionMenu(Main& m) {
       drawButtonUp(m, k);
     }
     releasePartner(m, k);
+    // Load and save open their slot list where the panel lies: the panel must go first.
+    if (closesMenu(k)) m.host.forms.setVisible(m.P8, 0);
     const bool wasPending = m.resumePending;
     closed = optionAction(m, k);
     loaded = k == 1 && m.resumePending && !wasPending;

@@ -1,6 +1,6 @@
 // The windowed host on SDL's dummy video driver: input reaches the form of its window, the
-// panel's window follows the form's visible flag, the drawn dialogs answer, and closing the
-// main window ends the program after MAINFORM_END.
+// panel's window follows the form's visible flag, the drawn dialogs answer, F11 and Alt+Enter
+// switch full screen, and closing the main window ends the program after MAINFORM_END.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -105,6 +105,32 @@ TEST_F(SdlHostTest, DrawnDialogsAnswer) {
   EXPECT_EQ(host_->dialogs->inputBox("prompt", "title", "x"), "xa");
   pushKey(next + 1, SDLK_ESCAPE);
   EXPECT_EQ(host_->dialogs->saveFileDialog("title", "C:\\A.TXT", "(*.*)"), cancelText);
+}
+
+TEST_F(SdlHostTest, F11AndAltEnterToggleFullScreenWithoutReachingTheGame) {
+  host_->events->setMouseProcedure(
+      "KEY_DOWN", [this](Integer, Integer, Single, Single) { log_.push_back("key"); });
+  const std::uint32_t main = windowTitled("MainForm");
+  SDL_Window* window = SDL_GetWindowFromID(main);
+  auto fullScreen = [window] { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0; };
+  ASSERT_FALSE(fullScreen());
+  pushKey(main, SDLK_F11);
+  host_->clock->sleepMs(20);
+  EXPECT_TRUE(fullScreen());
+  SDL_Event e{};
+  e.type = SDL_KEYDOWN;
+  e.key.windowID = main;
+  e.key.keysym.sym = SDLK_RETURN;
+  e.key.keysym.mod = KMOD_LALT;
+  SDL_PushEvent(&e);
+  host_->clock->sleepMs(20);
+  EXPECT_FALSE(fullScreen());
+  EXPECT_TRUE(log_.empty());
+  // Enter alone is the game's.
+  pushKey(main, SDLK_RETURN);
+  host_->clock->sleepMs(20);
+  EXPECT_FALSE(fullScreen());
+  EXPECT_EQ(log_, std::vector<std::string>{"key"});
 }
 
 TEST_F(SdlHostTest, ClosingTheMainWindowEndsTheProgram) {

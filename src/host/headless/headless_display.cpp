@@ -48,6 +48,19 @@ bool HeadlessDisplay::queue(const std::string& verb, const std::string& rest) {
     }
     return false;
   };
+  // An optional last word naming the form: MAINFORM (the default) or FORM3.
+  auto readForm = [&](Handle& form) {
+    form = forms_.mainForm();
+    std::string word;
+    if (in >> word) {
+      if (sameName(word, "FORM3")) {
+        form = forms_.panelForm();
+      } else if (!sameName(word, "MAINFORM")) {
+        return false;
+      }
+    }
+    return atEnd(in);
+  };
   std::string name;
   if (verb == "click" || verb == "rclick" || verb == "press" || verb == "release" ||
       verb == "move") {
@@ -94,20 +107,10 @@ bool HeadlessDisplay::queue(const std::string& verb, const std::string& rest) {
     if (!atEnd(in)) return bad("takes no arguments");
   } else if (verb == "snapshot") {
     item.kind = Kind::snapshot;
-    item.form = forms_.mainForm();
     if (!(in >> item.file)) return bad("needs a file name");
-    std::string form;
-    if (in >> form) {
-      if (sameName(form, "FORM3")) {
-        item.form = forms_.panelForm();
-      } else if (!sameName(form, "MAINFORM")) {
-        return bad("the form is MAINFORM or FORM3");
-      }
-    }
-    if (!atEnd(in)) return bad("too many arguments");
+    if (!readForm(item.form)) return bad("the form is MAINFORM or FORM3, last");
   } else if (verb == "check-pixel") {
     item.kind = Kind::checkPixel;
-    item.form = forms_.mainForm();
     std::string colour;
     if (!readInt(in, item.x) || !readInt(in, item.y) || !(in >> colour)) {
       return bad("needs X Y RRGGBB");
@@ -117,15 +120,7 @@ bool HeadlessDisplay::queue(const std::string& verb, const std::string& rest) {
     if (colour.size() != 6 || *end != '\0') return bad("the colour is six hex digits RRGGBB");
     item.argb = 0xFF000000u | static_cast<std::uint32_t>(rgb);
     item.text = verb + " " + rest;
-    std::string form;
-    if (in >> form) {
-      if (sameName(form, "FORM3")) {
-        item.form = forms_.panelForm();
-      } else if (!sameName(form, "MAINFORM")) {
-        return bad("the form is MAINFORM or FORM3");
-      }
-    }
-    if (!atEnd(in)) return bad("too many arguments");
+    if (!readForm(item.form)) return bad("the form is MAINFORM or FORM3, last");
     ++pixelChecksQueued_;
   } else if (verb == "auto-click") {
     long count = 100000;

@@ -3,8 +3,12 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
+#include "host/png.hpp"
 #include "host/widgets.hpp"
 
 namespace zav3::host {
@@ -96,6 +100,7 @@ SdlDisplay::SdlDisplay(Forms& forms, Clock& time, const WindowOptions& options)
 std::unique_ptr<SdlDisplay> SdlDisplay::open(Forms& forms, Clock& time,
                                              const WindowOptions& options, std::string& error) {
   std::unique_ptr<SdlDisplay> d(new SdlDisplay(forms, time, options));
+  if (const char* shot = std::getenv("ZAV3_SCREENSHOT")) d->screenshotFile_ = shot;
   // The first window size: the largest whole multiple of the screen that fits the desktop.
   int scale = options.scale;
   if (scale <= 0) {
@@ -375,9 +380,45 @@ void SdlDisplay::poll(Events& events) {
   if (now - lastPresent_ >= presentIntervalMs) present();
 }
 
+void SdlDisplay::writeScreenshot() {
+  FormWindow& w = windows_[0];
+  presentWindow(w, true);
+  // The picture as the renderer scales it into the window, read before it is presented.
+  SDL_SetRenderDrawColor(w.renderer, 0, 0, 0, 255);
+  SDL_RenderClear(w.renderer);
+  SDL_RenderCopy(w.renderer, w.texture, nullptr, nullptr);
+  // The letterboxed area of the window, from the renderer's logical units to output pixels.
+  SDL_Rect view;
+  SDL_RenderGetViewport(w.renderer, &view);
+  float sx = 1;
+  float sy = 1;
+  SDL_RenderGetScale(w.renderer, &sx, &sy);
+  const SDL_Rect area{static_cast<int>(view.x * sx), static_cast<int>(view.y * sy),
+                      static_cast<int>(view.w * sx), static_cast<int>(view.h * sy)};
+  Surface shot(area.w, area.h);
+  const bool read = SDL_RenderReadPixels(w.renderer, &area, SDL_PIXELFORMAT_ARGB8888,
+                                         shot.pixels().data(), area.w * 4) == 0;
+  SDL_RenderPresent(w.renderer);
+  // Written beside and then renamed, so that a watcher never sees half a file.
+  const std::filesystem::path file(screenshotFile_);
+  std::filesystem::path part = file;
+  part += ".part";
+  bool written = read && writePng(shot, part);
+  if (written) {
+    std::error_code ec;
+    std::filesystem::rename(part, file, ec);
+    written = !ec;
+  }
+  if (!written) {
+    std::fprintf(stderr, "zav3: cannot write the screenshot %s\n", screenshotFile_.c_str());
+  }
+  screenshotFile_.clear();
+}
+
 void SdlDisplay::wait(Events& events, std::int64_t timeoutMs) {
   // Nothing to run: show what the game drew, then sleep until input or the next timer.
   present();
+  if (!screenshotFile_.empty()) writeScreenshot();
   const std::int64_t ms = timeoutMs < 0 ? 1000 : timeoutMs;
   pump(events, ms);
 }

@@ -2,7 +2,9 @@
 // game screen scaled to the window (whole multiples by default, letterboxed, resizable,
 // Alt+Enter / F11 for full screen), FORM3 as a second window shown while the form is visible.
 // Presents the forms when their pictures or widgets changed, turns the player's input into
-// Events calls and sleeps in SDL_WaitEventTimeout, never busy.
+// Events calls and sleeps in SDL_WaitEventTimeout, never busy. With ZAV3_SCREENSHOT=FILE in the
+// environment, what the main window shows when the game first waits for input is read back from
+// the renderer and written to FILE as PNG (for tests and documentation).
 #pragma once
 
 #include <SDL.h>
@@ -64,6 +66,8 @@ class SdlDisplay final : public Display {
   void toggleFullscreen();
   // Waits at most `ms` for SDL events and handles them; presents first.
   void pump(Events& events, std::int64_t ms);
+  // Draws the main form's window again and writes what it shows to `screenshotFile_`.
+  void writeScreenshot();
 
   Forms& forms_;
   Clock& time_;
@@ -74,7 +78,8 @@ class SdlDisplay final : public Display {
   std::int64_t lastPresent_ = -1000;
   std::int64_t lastPump_ = -1000;
   bool presentPending_ = true;
-  Handle raised_ = 0;  // the form whose window was last brought to the front
+  Handle raised_ = 0;           // the form whose window was last brought to the front
+  std::string screenshotFile_;  // written at the first wait for input, then cleared
 };
 
 }  // namespace zav3::host
