@@ -1,6 +1,6 @@
 // Cost of the audio mixer: milliseconds of CPU per second of sound, rendered into a buffer
 // without an audio device. Music is a MIDI song through FluidSynth (when a General MIDI sound
-// font is installed); the typing blips are short wave voices started every 50 ms.
+// font is installed), alone and with the typing blips, short wave voices started every 50 ms.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -79,7 +79,9 @@ class ToneSource final : public zav3::host::MusicSource {
   double phase_ = 0;
 };
 
-void BM_MixerSecondOfMusicAndBlips(benchmark::State& state) {
+// Renders a second of the busy song in blocks of an audio device's size; with `blips`, a typing
+// blip starts every 50 ms on top of it.
+void mixSecondsOfMusic(benchmark::State& state, bool blips) {
   static std::string why;
   static std::unique_ptr<zav3::host::MidiSynth> synth =
       zav3::host::makeMidiSynth(zav3::host::findSoundFont(), Mixer::rate, why);
@@ -96,7 +98,7 @@ void BM_MixerSecondOfMusicAndBlips(benchmark::State& state) {
   std::vector<float> out(block * 2);
   for (auto _ : state) {
     for (int done = 0; done < Mixer::rate; done += block) {
-      if (done % 2205 < block) mixer.play(blip, 0, 1000);  // a blip every 50 ms
+      if (blips && done % 2205 < block) mixer.play(blip, 0, 1000);  // a blip every 50 ms
       mixer.render(out.data(), block);
     }
     benchmark::DoNotOptimize(out.data());
@@ -107,6 +109,15 @@ void BM_MixerSecondOfMusicAndBlips(benchmark::State& state) {
     synth->stop(&mixer);
   }
   state.SetLabel(synth ? "FluidSynth" : "tone (no sound font)");
+}
+
+void BM_MixerSecondOfMusic(benchmark::State& state) {
+  mixSecondsOfMusic(state, false);
+}
+BENCHMARK(BM_MixerSecondOfMusic)->Unit(benchmark::kMillisecond);
+
+void BM_MixerSecondOfMusicAndBlips(benchmark::State& state) {
+  mixSecondsOfMusic(state, true);
 }
 BENCHMARK(BM_MixerSecondOfMusicAndBlips)->Unit(benchmark::kMillisecond);
 

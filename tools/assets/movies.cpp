@@ -1,9 +1,10 @@
 // AVI: the demo's movies (01 the patrol ship passing a planet, 02 stars streaking past at
-// speed) as small uncompressed AVI files, and the marker file COM.TXT that tells the game the
-// movie folder is there.
+// speed) as small uncompressed AVI files with a PCM sound track, and the marker file COM.TXT
+// that tells the game the movie folder is there.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,10 @@ namespace {
 constexpr int width = 320;  // shown stretched to 640 x 270
 constexpr int height = 135;
 constexpr int rate = 12;
-constexpr int frameCount = 36;  // 3 seconds
+constexpr int frameCount = 36;    // 3 seconds
+constexpr int soundRate = 22050;  // 16-bit stereo
+constexpr int soundFrames = frameCount * soundRate / rate;
+constexpr double twoPi = 2.0 * std::numbers::pi;
 
 struct Rgb {
   float r = 0, g = 0, b = 0;
@@ -150,14 +154,89 @@ void starsStreaking(std::uint32_t index, std::string& out) {
   frame.store(out);
 }
 
+// A sound track being made: stereo samples in -1..1, stored as 16-bit PCM with short fades at
+// both ends so that the movie neither clicks in nor out.
+class Track {
+ public:
+  Track() : left_(soundFrames), right_(soundFrames) {}
+  void add(int i, double value, double pan) {  // pan -1 left .. 1 right
+    left_[static_cast<std::size_t>(i)] += value * std::sqrt(0.5 * (1.0 - pan));
+    right_[static_cast<std::size_t>(i)] += value * std::sqrt(0.5 * (1.0 + pan));
+  }
+  AviSound store() const {
+    AviSound sound;
+    sound.channels = 2;
+    sound.rate = soundRate;
+    sound.bits = 16;
+    const int fade = soundRate / 10;
+    for (int i = 0; i < soundFrames; ++i) {
+      const double edge = std::min(
+          {1.0, static_cast<double>(i) / fade, static_cast<double>(soundFrames - 1 - i) / fade});
+      for (double v : {left_[static_cast<std::size_t>(i)], right_[static_cast<std::size_t>(i)]}) {
+        const auto sample = static_cast<std::int16_t>(std::clamp(v * edge, -1.0, 1.0) * 32000.0);
+        putLe(sound.data, static_cast<std::uint16_t>(sample), 2);
+      }
+    }
+    return sound;
+  }
+
+ private:
+  std::vector<double> left_, right_;
+};
+
+// Movie 1's sound: the ship's engine hum, a low buzz with a few harmonics that swells as the
+// ship comes close, drops in pitch as it passes and moves from left to right with it.
+AviSound engineHum() {
+  Track track;
+  double phase = 0.0;
+  for (int i = 0; i < soundFrames; ++i) {
+    const double t = static_cast<double>(i) / soundFrames;
+    const double shipX = (-40.0 + t * 380.0) / width;  // where the ship is, 0..1 across
+    const double nearness = std::exp(-std::pow((shipX - 0.5) * 2.2, 2.0));
+    const double hertz = 70.0 * (1.0 + 0.06 * std::tanh((0.5 - shipX) * 4.0));
+    phase += twoPi * hertz / soundRate;
+    const double buzz = std::sin(phase) + 0.5 * std::sin(2 * phase) + 0.3 * std::sin(3 * phase) +
+                        0.12 * std::sin(5 * phase + 0.4 * std::sin(0.5 * phase));
+    track.add(i, 0.22 * (0.35 + 0.65 * nearness) * buzz, std::clamp(shipX * 2 - 1, -0.9, 0.9));
+  }
+  return track.store();
+}
+
+// Movie 2's sound: a soft chime as the drive engages, then a hum climbing in pitch with the
+// stars' speed and a breath of wind (filtered noise) that grows with it.
+AviSound driveRising() {
+  Track track;
+  double phase = 0.0, noise = 0.0;
+  std::uint32_t seed = 5;
+  for (int i = 0; i < soundFrames; ++i) {
+    const double t = static_cast<double>(i) / soundFrames;
+    const double seconds = static_cast<double>(i) / soundRate;
+    double chime = 0.0;
+    for (const double hertz : {880.0, 1320.0, 1760.0})
+      chime += std::sin(twoPi * hertz * seconds) * std::exp(-seconds * (hertz / 300.0));
+    phase += twoPi * (90.0 + 160.0 * t * t) / soundRate;
+    const double hum = (std::sin(phase) + 0.35 * std::sin(2 * phase)) * (0.3 + 0.7 * t);
+    seed = seed * 1664525u + 1013904223u;
+    const double white = static_cast<double>(seed >> 8) / (1u << 23) - 1.0;
+    noise += (white - noise) * (0.02 + 0.1 * t);  // opens up as the speed grows
+    track.add(i, 0.12 * chime, -0.3);
+    track.add(i, 0.12 * chime, 0.3);
+    track.add(i, 0.18 * hum, 0.0);
+    track.add(i, 0.5 * t * noise, std::sin(seconds * 3.0) * 0.5);
+  }
+  return track.store();
+}
+
 }  // namespace
 
 void writeMovies(AssetWriter& out) {
   const auto put = [&](std::string_view name, const std::string& bytes) {
     out.write(name, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
   };
-  put("AVI/01.AVI", rawAvi(frameCount, rate, width, height, shipPassingPlanet));
-  put("AVI/02.AVI", rawAvi(frameCount, rate, width, height, starsStreaking));
+  const AviSound hum = engineHum();
+  const AviSound drive = driveRising();
+  put("AVI/01.AVI", rawAvi(frameCount, rate, width, height, shipPassingPlanet, &hum));
+  put("AVI/02.AVI", rawAvi(frameCount, rate, width, height, starsStreaking, &drive));
   put("AVI/COM.TXT", "zav3 demo movies\r\n");
 }
 

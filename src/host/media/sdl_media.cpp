@@ -1,5 +1,5 @@
 // The SDL media devices: one SDL audio device fed by the mixer, wave voices, FluidSynth for
-// MIDI songs, FFmpeg for AVI movies drawn into a picture box.
+// MIDI songs, FFmpeg for AVI movies drawn into a picture box with their sound track mixed.
 #include "host/media/sdl_media.hpp"
 
 #include <SDL.h>
@@ -15,6 +15,8 @@ extern "C" {
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+
+#include "host/media/movie_sound.hpp"
 
 namespace zav3::host {
 
@@ -176,9 +178,11 @@ class MidiPlayer final : public Player {
 
 class MoviePlayer final : public Player {
  public:
-  MoviePlayer(Forms& forms, Clock& time, std::function<void()>& present)
-      : forms_(forms), time_(time), present_(present) {}
+  // The sound track is mixed into `mixer` when there is one.
+  MoviePlayer(Forms& forms, Clock& time, std::function<void()>& present, Mixer* mixer)
+      : forms_(forms), time_(time), present_(present), mixer_(mixer) {}
   ~MoviePlayer() override {
+    sound_.reset();
     if (sws_) sws_freeContext(sws_);
     av_frame_free(&frame_);
     av_packet_free(&packet_);
@@ -201,13 +205,24 @@ class MoviePlayer final : public Player {
     }
     frame_ = av_frame_alloc();
     packet_ = av_packet_alloc();
-    return frame_ && packet_;
+    if (!frame_ || !packet_) return false;
+    if (mixer_) {
+      // A sound track that cannot be decoded leaves the movie silent.
+      std::string soundWhy;
+      sound_ = MovieSound::open(path, *mixer_, soundWhy);
+      if (!sound_ && !soundWhy.empty()) {
+        std::fprintf(stderr, "zav3: movie without sound: %s\n", soundWhy.c_str());
+      }
+    }
+    return true;
   }
   void play(std::int64_t fromUs, std::int64_t toUs) override {
     const AVRational base = format_->streams[stream_]->time_base;
     av_seek_frame(format_, stream_, av_rescale_q(fromUs, AVRational{1, 1000000}, base),
                   AVSEEK_FLAG_BACKWARD);
     avcodec_flush_buffers(decoder_);
+    // The track is decoded ahead before the clock starts, so both start together.
+    if (sound_) sound_->play(fromUs, toUs);
     fromUs_ = fromUs;
     toUs_ = toUs;
     startMs_ = time_.nowMs();
@@ -217,6 +232,7 @@ class MoviePlayer final : public Player {
   void stop() override {
     if (playing_) fromUs_ = nowUs();
     playing_ = false;
+    if (sound_) sound_->stop();
   }
   bool playing() override {
     pump();
@@ -230,6 +246,7 @@ class MoviePlayer final : public Player {
   }
   void pump() override {
     if (!playing_) return;
+    if (sound_) sound_->pump();
     const std::int64_t now = nowUs();
     bool drawn = false;
     bool ended = false;
@@ -246,9 +263,12 @@ class MoviePlayer final : public Player {
       pending_ = false;
     }
     if (drawn && present_) present_();
+    // The last frame stays up while the sound track plays out its time.
+    if (ended && sound_ && sound_->sounding() && now < toUs_) ended = false;
     if (ended || now >= toUs_) {
       fromUs_ = std::min(now, toUs_);
       playing_ = false;
+      if (sound_) sound_->stop();
     }
   }
 
@@ -309,6 +329,8 @@ class MoviePlayer final : public Player {
   Forms& forms_;
   Clock& time_;
   std::function<void()>& present_;
+  Mixer* mixer_;
+  std::unique_ptr<MovieSound> sound_;
   AVFormatContext* format_ = nullptr;
   AVCodecContext* decoder_ = nullptr;
   AVFrame* frame_ = nullptr;
@@ -327,12 +349,16 @@ class MoviePlayer final : public Player {
 
 class SdlMediaBackend final : public MediaBackend {
  public:
-  SdlMediaBackend(Forms& forms, Clock& time, std::function<void()> present)
+  // Sounds into `external` when given (its owner renders it), else into an SDL audio device.
+  SdlMediaBackend(Forms& forms, Clock& time, std::function<void()> present, Mixer* external)
       : forms_(forms),
         time_(time),
         present_(std::move(present)),
-        fallback_(makeHeadlessMediaBackend(time)) {
+        fallback_(makeHeadlessMediaBackend(time)),
+        mixer_(external ? *external : ownMixer_),
+        sounding_(external != nullptr) {
     av_log_set_level(AV_LOG_FATAL);
+    if (sounding_) return;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
       std::fprintf(stderr, "zav3: no sound: %s\n", SDL_GetError());
       return;
@@ -346,7 +372,7 @@ class SdlMediaBackend final : public MediaBackend {
       static_cast<Mixer*>(self)->render(reinterpret_cast<float*>(stream),
                                         len / static_cast<int>(2 * sizeof(float)));
     };
-    want.userdata = &mixer_;
+    want.userdata = &ownMixer_;
     device_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
     if (device_ == 0) {
       std::fprintf(stderr, "zav3: no sound: %s\n", SDL_GetError());
@@ -354,6 +380,7 @@ class SdlMediaBackend final : public MediaBackend {
       return;
     }
     SDL_PauseAudioDevice(device_, 0);
+    sounding_ = true;
   }
   ~SdlMediaBackend() override {
     if (device_ != 0) {
@@ -365,10 +392,10 @@ class SdlMediaBackend final : public MediaBackend {
   std::unique_ptr<Player> open(const MediaFile& file, std::string& why) override {
     switch (file.kind) {
       case MediaKind::wave:
-        if (device_ == 0) return fallback_->open(file, why);
+        if (!sounding_) return fallback_->open(file, why);
         return std::make_unique<WavePlayer>(mixer_, file);
       case MediaKind::midi:
-        if (device_ == 0) return fallback_->open(file, why);
+        if (!sounding_) return fallback_->open(file, why);
         if (!synth_ && !synthFailed_) {
           synth_ = makeMidiSynth(findSoundFont(), Mixer::rate, why);
           if (synth_) {
@@ -381,7 +408,8 @@ class SdlMediaBackend final : public MediaBackend {
         if (!synth_) return fallback_->open(file, why);
         return std::make_unique<MidiPlayer>(mixer_, *synth_, file);
       case MediaKind::movie: {
-        auto player = std::make_unique<MoviePlayer>(forms_, time_, present_);
+        auto player =
+            std::make_unique<MoviePlayer>(forms_, time_, present_, sounding_ ? &mixer_ : nullptr);
         if (!player->open(file.path, why)) return nullptr;
         return player;
       }
@@ -394,7 +422,9 @@ class SdlMediaBackend final : public MediaBackend {
   Clock& time_;
   std::function<void()> present_;
   std::unique_ptr<MediaBackend> fallback_;
-  Mixer mixer_;
+  Mixer ownMixer_;
+  Mixer& mixer_;
+  bool sounding_;  // an audio device or the caller's mixer takes the sound
   std::unique_ptr<MidiSynth> synth_;
   bool synthFailed_ = false;
   SDL_AudioDeviceID device_ = 0;
@@ -410,7 +440,12 @@ std::unique_ptr<MidiSynth> makeMidiSynth(const std::string& soundFont, int rate,
 
 std::unique_ptr<MediaBackend> makeSdlMediaBackend(Forms& forms, Clock& time,
                                                   std::function<void()> present) {
-  return std::make_unique<SdlMediaBackend>(forms, time, std::move(present));
+  return std::make_unique<SdlMediaBackend>(forms, time, std::move(present), nullptr);
+}
+
+std::unique_ptr<MediaBackend> makeMixerMediaBackend(Forms& forms, Clock& time,
+                                                    std::function<void()> present, Mixer& mixer) {
+  return std::make_unique<SdlMediaBackend>(forms, time, std::move(present), &mixer);
 }
 
 }  // namespace zav3::host

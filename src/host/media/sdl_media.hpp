@@ -1,6 +1,6 @@
 // The sounding and showing media devices: wave sound and MIDI songs (FluidSynth with a General
 // MIDI sound font) mixed into one SDL audio device, and AVI movies decoded with FFmpeg into a
-// picture box.
+// picture box, their sound track mixed with the rest.
 #pragma once
 
 #include <functional>
@@ -34,5 +34,9 @@ std::unique_ptr<MidiSynth> makeMidiSynth(const std::string& soundFont, int rate,
 // when no audio device opens.
 std::unique_ptr<MediaBackend> makeSdlMediaBackend(Forms& forms, Clock& time,
                                                   std::function<void()> present);
+// The same devices sounding into `mixer`, which outlives them and which the caller renders,
+// instead of into an audio device.
+std::unique_ptr<MediaBackend> makeMixerMediaBackend(Forms& forms, Clock& time,
+                                                    std::function<void()> present, Mixer& mixer);
 
 }  // namespace zav3::host
