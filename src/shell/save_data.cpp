@@ -35,7 +35,8 @@ class SlotWriter {
   void block(const Array<T>& a, long first, long last) {
     std::vector<host::PrintItem> items;
     for (long i = first; i <= last; ++i) {
-      items.push_back(host::PrintItem{a(i), 1});
+      items.emplace_back().value = a(i);
+      items.back().separator = 1;
       if (items.size() == 5 || i == last) {
         items.back().separator = 0;
         m_.host.files.print(file, items);
