@@ -56,13 +56,16 @@ int chordTone(const Chord& chord, int k, int base) {
   return chord.root + base + 12 * (k / size) + chord.intervals[static_cast<std::size_t>(k % size)];
 }
 
-// Sustained chords, one per bar.
+// Sustained chords, one per bar. A four-note chord leaves out its fifth (root, third and
+// seventh carry it), which keeps the pad light for the synthesizer.
 std::vector<Note> pad(const std::vector<Chord>& progression, int bars, int base, int velocity) {
   std::vector<Note> notes;
   for (int b = 0; b < bars; ++b) {
     const Chord& chord = chordAt(progression, b);
-    for (int interval : chord.intervals)
+    for (int interval : chord.intervals) {
+      if (chord.intervals.size() > 3 && interval == 7) continue;
       notes.push_back({b * bar, bar, chord.root + base + interval, velocity});
+    }
   }
   return notes;
 }
@@ -174,7 +177,8 @@ constexpr int Bb = 46;
 const std::vector<int> major7{0, 4, 7, 11}, minor7{0, 3, 7, 10}, major{0, 4, 7}, minor{0, 3, 7},
     sus4{0, 5, 7}, dominant7{0, 4, 7, 10};
 
-// A calm title theme: slow major sevenths, a soft flute over a warm pad and a ride cymbal.
+// A calm title theme: slow major sevenths, a soft flute over a warm pad and a ride cymbal on
+// the first and third beats.
 std::string titleTheme() {
   const std::vector<Chord> chords{{C, major7}, {A, minor7}, {F, major7}, {G, sus4},
                                   {C, major7}, {E, minor7}, {F, major7}, {G, major}};
@@ -189,7 +193,7 @@ std::string titleTheme() {
                    {"Bass", 1, 33, 85, bassLine(chords, bars, {{0, 6}, {6, 2}, {8, 8}}, 3, 80)},
                    {"Pad", 2, 89, 70, pad(chords, bars, 12, 55)},
                    {"Drums", drumChannel, 0, 60,
-                    drums(bars, {{51, "o...o...o...o..."}, {36, "x.......o......."}})}});
+                    drums(bars, {{51, "o.......o......."}, {36, "x.......o......."}})}});
 }
 
 // The bridge theme: steady and busy, square lead over strings, bass in eighths, a full kit.
