@@ -321,6 +321,9 @@ void speedMenuFilter(Main& m) {
   const int shift = topGrade ? 0 : 1;
   if ((filter & hideFastest) != 0) m.choiceMask(8 - shift) = 1;
   if ((filter & hideSecondFastest) != 0) m.choiceMask(7 - shift) = 1;
+  // The filter word is tested for this bit alone. The rule as first written compares the word
+  // AND 4046 with 4096, which can never hold (4046 lacks that bit) and would hide nothing; the
+  // battle code sets the bit exactly to keep these levels out of the menu.
   if ((filter & hideKilometreSpeeds) != 0) {
     for (int level = 2; level <= 6 - shift; ++level) m.choiceMask(level) = 1;
   }
