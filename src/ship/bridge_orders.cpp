@@ -8,25 +8,19 @@
 #include "combat/vector_math.hpp"
 #include "shell/game_state.hpp"
 #include "ship/calendar.hpp"
+#include "ship/ship_vars.hpp"
 #include "ship/travel.hpp"
 
 namespace zav3::ship {
 
 namespace {
 
+using namespace vars;
 using host::fullWidthNumber;
 using host::sj;
 
-// gameVar indexes.
-constexpr int crewThreePlaceVar = 16;
-constexpr int crewThreeDutyVar = 17;
-constexpr int driveGradeVar = 34;
-constexpr int driveStateVar = 35;
-constexpr int courseTargetVar = 36;
+// gameVar indexes of this module.
 constexpr int orderArgVar = 37;
-constexpr int receiverTargetVar = 38;
-constexpr int speedLevelVar = 42;
-constexpr int waveGunStateVar = 45;
 constexpr int catchUpEndVar = 48;
 constexpr int catchUpLeftVar = 49;
 constexpr int jobOneDoneVar = 50;  // 50..53: work counters of jobs 1 and 2 and their idle counters
@@ -35,20 +29,16 @@ constexpr int jobTwoDoneVar = 52;
 constexpr int jobTwoIdleVar = 53;
 constexpr int crewJobBitsVar = 54;
 constexpr int logEntryVar = 62;
-constexpr int crewJobBitsCopyVar = 71;
 constexpr int broadcastCountVar = 83;
 constexpr int catchUpStartVar = 120;
 
-// gameFlag indexes.
+// gameFlag indexes of this module.
 constexpr int broadcastLogNextFlag = 860;
-constexpr int broadcastStoryFlag = 950;
-constexpr int stageFlag = 982;
 constexpr int speedFilterFlag = 993;
 constexpr int broadcastLogFirst = 1300;
 constexpr int broadcastLogLast = 1319;
 constexpr int logReadIndexFlag = 1532;
 
-constexpr int shipSpeedState = 3;
 constexpr int broadcastLogSize = 20;
 constexpr Single crewThreeBit = 8;
 constexpr Double broadcastSeconds = 180;

@@ -6,22 +6,21 @@
 #include <algorithm>
 
 #include "shell/game_state.hpp"
+#include "ship/ship_vars.hpp"
 
 namespace zav3::ship {
 
 namespace {
 
+using namespace vars;
 using host::fullWidthNumber;
 using host::intDivide;
 using host::intRemainder;
 using host::sj;
 
 // gameVar / gameFlag indexes of this module.
-constexpr int waveGunStateVar = 45;
-constexpr int waveGunDoneVar = 46;
 constexpr int windowEndVar = 48;
 constexpr int resultVar = 49;
-constexpr int radarJobVar = 84;
 constexpr int originCodeVar = 125;
 constexpr int packedClockVar = 133;
 constexpr int officeHoursFlagIndex = 1535;

@@ -7,35 +7,28 @@
 
 #include "shell/game_state.hpp"
 #include "ship/calendar.hpp"
+#include "ship/ship_vars.hpp"
 
 namespace zav3::ship {
 
 namespace {
 
+using namespace vars;
 using host::Integer;
 using host::Long;
 using host::Single;
 
-// gameVar indexes.
+// gameVar indexes of this module.
 constexpr int heroinePlaceVar = 1;
 constexpr int engineRepairLeftVar = 33;
-constexpr int courseTargetVar = 36;
-constexpr int driveStateVar = 35;
-constexpr int waveGunStateVar = 45;
-constexpr int waveGunDoneVar = 46;
-constexpr int radarJobVar = 84;
 constexpr int heroineActivityVar = 85;
 constexpr int jobEndRestVar = 97;
 constexpr int jobEndAfterVar = 98;
-constexpr int arrivalCodeVar = 109;
-constexpr int eventBitsVar = 110;
 constexpr int stageSwitchVar = 119;
 constexpr int skipCounterVar = 132;
 constexpr int secondDriveRepairVar = 136;
-constexpr int crewThreePlaceVar = 16;
-constexpr int crewThreeDutyVar = 17;
 
-// gameFlag indexes.
+// gameFlag indexes of this module.
 constexpr int jobHeldBitsFlag = 870;
 constexpr int thirdRepairFlag = 872;
 constexpr int jobTimerFlag = 880;  // + job 0..2

@@ -10,44 +10,35 @@
 #include "shell/game_state.hpp"
 #include "ship/bridge_orders.hpp"
 #include "ship/calendar.hpp"
+#include "ship/ship_vars.hpp"
 #include "ship/ship_tick.hpp"
 
 namespace zav3::ship {
 
 namespace {
 
+using namespace vars;
 using host::fullWidthNumber;
 using host::intPart;
 using host::sj;
 
-// gameVar indexes.
-constexpr int driveGradeVar = 34;
-constexpr int driveStateVar = 35;
-constexpr int courseTargetVar = 36;
-constexpr int receiverTargetVar = 38;
-constexpr int speedLevelVar = 42;
+// gameVar indexes of this module.
 constexpr int roundCoordinatesVar = 48;
 constexpr int listSourceVar = 49;
-constexpr int crewJobBitsCopyVar = 71;
 constexpr int storyPhaseVar = 86;
-constexpr int arrivalCodeVar = 109;
-constexpr int eventBitsVar = 110;
 constexpr int arrivalModeVar = 119;
 
-// gameFlag indexes.
+// gameFlag indexes of this module.
 constexpr int izumoSeenFlag = 840;
-constexpr int broadcastStoryFlag = 950;
 constexpr int izumoStateFlag = 852;
 constexpr int fixedArrivalFlag = 930;
 constexpr int arrivalSwitchFlag = 980;
 constexpr int izumoRouteFlag = 981;
-constexpr int stageFlag = 982;
 constexpr int endingRouteFlag = 990;
 constexpr int legOriginFlag = 1529;
 constexpr int legStartFlag = 1530;
 constexpr int travelPanelFlag = 1357;
 
-constexpr int shipSpeedState = 3;
 constexpr int otherShipState = 4;  // 4, 5, 6: position; 7: speed
 constexpr int otherSpeedState = 7;
 
