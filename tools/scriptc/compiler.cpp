@@ -213,6 +213,8 @@ class Compiler {
     errors_.push_back({pos.file, pos.line, std::move(message)});
   }
   bool nextLine(Source& src, std::string& line, Pos& pos);
+  // The next line of a block: false at its "end" line (`ended` set) or at the end of the file.
+  bool nextBlockLine(Source& src, std::string& line, Pos& pos, bool& ended);
   bool tokens(const Pos& pos, std::string_view line, std::vector<Token>& out);
   void run(Source& src);
   void statement(Source& src, const Pos& pos, std::vector<Token>& toks);
@@ -340,6 +342,12 @@ bool Compiler::nextLine(Source& src, std::string& line, Pos& pos) {
     return true;
   }
   return false;
+}
+
+bool Compiler::nextBlockLine(Source& src, std::string& line, Pos& pos, bool& ended) {
+  if (!nextLine(src, line, pos)) return false;
+  ended = line == "end";
+  return !ended;
 }
 
 bool Compiler::tokens(const Pos& pos, std::string_view line, std::vector<Token>& out) {
@@ -771,11 +779,7 @@ void Compiler::messageBlock(Source& src, const std::vector<Token>& toks, const P
   std::string text;
   Pos linePos;
   bool ended = false;
-  while (nextLine(src, text, linePos)) {
-    if (text == "end") {
-      ended = true;
-      break;
-    }
+  while (nextBlockLine(src, text, linePos, ended)) {
     Line line{{}, {}, linePos};
     std::string_view rest = text;
     if (rest[0] == '[') {
@@ -1028,11 +1032,7 @@ void Compiler::choiceBlock(Source& src, const std::vector<Token>& toks, const Po
   std::string line;
   Pos linePos;
   bool ended = false;
-  while (nextLine(src, line, linePos)) {
-    if (line == "end") {
-      ended = true;
-      break;
-    }
+  while (nextBlockLine(src, line, linePos, ended)) {
     std::vector<Token> t;
     if (!tokens(linePos, line, t) || t.empty()) continue;
     const std::string k = t[0].quoted ? std::string() : t[0].text;
@@ -1105,11 +1105,7 @@ void Compiler::listBlock(Source& src, const std::vector<Token>& toks, const Pos&
   std::string line;
   Pos linePos;
   bool ended = false;
-  while (nextLine(src, line, linePos)) {
-    if (line == "end") {
-      ended = true;
-      break;
-    }
+  while (nextBlockLine(src, line, linePos, ended)) {
     if (line == "[]") {
       lines.emplace_back();
       continue;
