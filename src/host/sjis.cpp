@@ -182,26 +182,8 @@ const EncodeTable& encodeTable() {
   return table;
 }
 
-void putUtf8(std::string& out, char32_t u) {
-  if (u < 0x80) {
-    out += static_cast<char>(u);
-  } else if (u < 0x800) {
-    out += static_cast<char>(0xC0 | u >> 6);
-    out += static_cast<char>(0x80 | (u & 0x3F));
-  } else if (u < 0x10000) {
-    out += static_cast<char>(0xE0 | u >> 12);
-    out += static_cast<char>(0x80 | (u >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (u & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | u >> 18);
-    out += static_cast<char>(0x80 | (u >> 12 & 0x3F));
-    out += static_cast<char>(0x80 | (u >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (u & 0x3F));
-  }
-}
-
 // Decodes one UTF-8 sequence at s[i], advancing i; noChar for malformed input.
-char32_t nextUtf8(std::string_view s, std::size_t& i) {
+char32_t nextUtf8OrNoChar(std::string_view s, std::size_t& i) {
   const auto byte = [&s](std::size_t k) { return static_cast<std::uint8_t>(s[k]); };
   const std::uint8_t b = byte(i++);
   if (b < 0x80) return b;
@@ -226,6 +208,30 @@ char32_t nextUtf8(std::string_view s, std::size_t& i) {
 }
 
 }  // namespace
+
+void putUtf8(std::string& out, char32_t u) {
+  if (u < 0x80) {
+    out += static_cast<char>(u);
+  } else if (u < 0x800) {
+    out += static_cast<char>(0xC0 | u >> 6);
+    out += static_cast<char>(0x80 | (u & 0x3F));
+  } else if (u < 0x10000) {
+    out += static_cast<char>(0xE0 | u >> 12);
+    out += static_cast<char>(0x80 | (u >> 6 & 0x3F));
+    out += static_cast<char>(0x80 | (u & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | u >> 18);
+    out += static_cast<char>(0x80 | (u >> 12 & 0x3F));
+    out += static_cast<char>(0x80 | (u >> 6 & 0x3F));
+    out += static_cast<char>(0x80 | (u & 0x3F));
+  }
+}
+
+std::optional<char32_t> nextUtf8(std::string_view s, std::size_t& i) {
+  const char32_t u = nextUtf8OrNoChar(s, i);
+  if (u == noChar) return std::nullopt;
+  return u;
+}
 
 // ---------------------------------------------------------------------------------------------
 // String functions
@@ -375,7 +381,7 @@ std::optional<Bytes> utf8ToSjis(std::string_view utf8) {
   Bytes out;
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
-    const char32_t u = nextUtf8(utf8, i);
+    const char32_t u = nextUtf8OrNoChar(utf8, i);
     if (u == noChar || u >= 0x10000 || table.code[u] == noCode) return std::nullopt;
     const std::uint16_t code = table.code[u];
     if (code > 0xFF) out += static_cast<char>(code >> 8);

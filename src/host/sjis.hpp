@@ -49,4 +49,9 @@ std::optional<Bytes> utf8ToSjis(std::string_view utf8);
 // Shorthand for literals in game code: the UTF-8 text must have a Shift-JIS form.
 Bytes sj(std::string_view utf8);
 
+// UTF-8 one character at a time: the character at s[i], advancing i (nothing for a malformed,
+// overlong or surrogate sequence), and a character appended to `out`.
+std::optional<char32_t> nextUtf8(std::string_view s, std::size_t& i);
+void putUtf8(std::string& out, char32_t u);
+
 }  // namespace zav3::host

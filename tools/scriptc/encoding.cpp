@@ -24,53 +24,9 @@ int hexDigit(char c) {
   return -1;
 }
 
-// Decodes one UTF-8 sequence at s[i]; advances i. Returns nothing for malformed input.
-std::optional<char32_t> nextCodePoint(std::string_view s, std::size_t& i) {
-  const auto b = static_cast<std::uint8_t>(s[i]);
-  int extra = 0;
-  char32_t cp = 0;
-  if (b < 0x80) {
-    ++i;
-    return b;
-  } else if ((b & 0xE0) == 0xC0) {
-    extra = 1;
-    cp = b & 0x1F;
-  } else if ((b & 0xF0) == 0xE0) {
-    extra = 2;
-    cp = b & 0x0F;
-  } else if ((b & 0xF8) == 0xF0) {
-    extra = 3;
-    cp = b & 0x07;
-  } else {
-    return std::nullopt;
-  }
-  if (i + extra >= s.size()) return std::nullopt;
-  for (int k = 1; k <= extra; ++k) {
-    const auto c = static_cast<std::uint8_t>(s[i + k]);
-    if ((c & 0xC0) != 0x80) return std::nullopt;
-    cp = cp << 6 | (c & 0x3F);
-  }
-  i += extra + 1;
-  return cp;
-}
-
 std::string utf8Of(char32_t cp) {
   std::string out;
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | cp >> 6);
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | cp >> 12);
-    out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | cp >> 18);
-    out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
-    out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
+  host::putUtf8(out, cp);
   return out;
 }
 
@@ -114,7 +70,7 @@ bool splitUnits(std::string_view src, std::vector<Unit>& out, std::string& error
       i += 2;
       continue;
     }
-    const std::optional<char32_t> cp = nextCodePoint(src, i);
+    const std::optional<char32_t> cp = host::nextUtf8(src, i);
     if (!cp) {
       error = "the source is not valid UTF-8";
       return false;
@@ -156,7 +112,7 @@ std::string hexEscape(std::uint8_t b) {
 std::optional<std::string> pairCharacter(std::string_view pair) {
   const std::string u = host::sjisToUtf8(pair);
   std::size_t i = 0;
-  const std::optional<char32_t> cp = nextCodePoint(u, i);
+  const std::optional<char32_t> cp = host::nextUtf8(u, i);
   if (!cp || i != u.size() || *cp < 0x80 || isHalfWidthKana(*cp)) return std::nullopt;
   const std::optional<std::string> back = host::utf8ToSjis(u);
   if (!back || *back != pair) return std::nullopt;
