@@ -313,6 +313,10 @@ int runProgram(const std::vector<std::string>& args) {
     }
   }
 
+  // The events are kept in memory only for the expectations that read them; a long game would
+  // otherwise hold every line it ever showed.
+  host->trace.setKeep(!expectations.empty());
+
   // Output files.
   struct Closer {
     void operator()(std::FILE* f) const {
