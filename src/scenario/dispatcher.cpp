@@ -1,6 +1,7 @@
 // The special routine dispatcher.
 #include "scenario/dispatcher.hpp"
 
+#include <cstdio>
 #include <string>
 
 #include "shell/game_state.hpp"
@@ -19,8 +20,21 @@ void RoutineTable::run(Main& m, int n) const {
   if (has(n)) routines_[static_cast<size_t>(n)](m);
 }
 
+bool RoutineTable::firstReportOfMissing(int n) {
+  if (!isRoutineNumber(n) || has(n) || reported_.test(static_cast<size_t>(n))) return false;
+  reported_.set(static_cast<size_t>(n));
+  return true;
+}
+
 void specialRoutine(Main& m, host::Integer n) {
   m.host.trace.line("routine " + std::to_string(n));
+  // A number the routine table gives a routine that this engine lacks does nothing, as a number
+  // without a routine does; but an author running original data must see what is missing.
+  if (m.routines.firstReportOfMissing(n)) {
+    const std::string warning = "routine " + std::to_string(n) + " is not available";
+    std::fprintf(stderr, "warning: %s\n", warning.c_str());
+    m.host.trace.line(warning);
+  }
   m.routines.run(m, n);
 }
 

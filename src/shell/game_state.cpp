@@ -2,6 +2,7 @@
 #include "shell/game_state.hpp"
 
 #include "scenario/hooks.hpp"
+#include "scenario/message_window.hpp"
 #include "shell/routines.hpp"
 
 namespace zav3 {
@@ -13,6 +14,8 @@ Main::Main(host::Host& h) : host(h), ownHooks_(std::make_unique<scenario::Tracin
   captionPrefix = host::sj("SYSTEM Ver4.6  Ｚａｖ３ＡＤＶ Ｑｕｏｒｎ　");
   windowTitle = captionPrefix;
   shell::registerAllRoutines(routines);
+  // The ship's tick ends skip mode when its countdown runs out: the skip log is closed then.
+  closeSkipLog = scenario::closeSkipLog;
 }
 
 Main::~Main() = default;

@@ -167,8 +167,8 @@ struct Main {
 
   // Ship three-minute tick.
   Single targetMinute = 0;  // the minute the next tick moves the clock to (set by the travel step)
-  // Closes the skip log when the tick's skip-mode countdown runs out; installed by the skip-mode
-  // routines, nothing to close while it is empty.
+  // Closes the skip log when the tick's skip-mode countdown runs out (the message window's skip
+  // log; a test may count the calls instead).
   std::function<void(Main&)> closeSkipLog;
 
   // --- Main form, input, option menu, list window and pictures ---

@@ -211,6 +211,28 @@ TEST_F(Interpreter, HooksReceiveWhatTheRecordsAsk) {
   EXPECT_EQ(hostRef().clock->nowMs(), 300);
 }
 
+// A routine number of the routine table that has no routine in this engine does nothing, but
+// is reported once per number; 35, 0 and numbers past 110 have no routine by design and stay
+// silent.
+TEST_F(Interpreter, MissingRoutinesAreReportedOncePerNumber) {
+  writeGame({rec("SP", "77"), rec("SP", "77"), rec("SP", "11"), rec("IF", "1", "=", "T0", "X78"),
+             rec("SP", "35"), rec("SP", "0"), rec("SP", "111"), rec("SP", "-4"), rec("END")});
+  game().routines = scenario::RoutineTable{};
+  int ran = 0;
+  game().routines.add(11, [&](Main&) { ++ran; });
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(run(), 0);
+  const std::string warnings = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(ran, 1);
+  const std::vector<std::string> want = {
+      "routine 77", "routine 77 is not available", "routine 77", "routine 11",
+      "routine 78", "routine 78 is not available", "routine 35", "routine 0", "routine 111",
+      "routine -4"};
+  EXPECT_EQ(trace(), want);
+  EXPECT_EQ(warnings,
+            "warning: routine 77 is not available\nwarning: routine 78 is not available\n");
+}
+
 TEST_F(Interpreter, SoundEffectsAreSkippedWhileTheTypingSoundIsOff) {
   writeGame({rec("SU", "3"), rec("END")});
   game().lastLineSilent = true;

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "host/host.hpp"
+#include "scenario/message_window.hpp"
 #include "shell/game_state.hpp"
 
 namespace zav3::ship {
@@ -66,18 +70,25 @@ TEST_F(ShipTick, ClockDayAndTheStageSwitchRaisedOnce) {
   EXPECT_EQ(events(), 2048);
 }
 
+// The countdown's end closes the message window's skip log itself: what was logged is on disk
+// at once and a later line opens the log again for appending.
 TEST_F(ShipTick, SkipModeRunsOutAndClosesTheLog) {
-  int closed = 0;
-  game.closeSkipLog = [&](Main&) { ++closed; };
+  const auto dir = std::filesystem::temp_directory_path() / "zav3-tick-skip-log";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  game.workFolder = host_->files.paths().toGame(dir) + "\\";
+  scenario::writeSkipLog(game, "A", true);
   var(132) = 5;
   tickTo(3);
   EXPECT_EQ(var(132), 2);
-  EXPECT_EQ(closed, 0);
+  EXPECT_TRUE(host_->files.isOpen(scenario::skipLogFileNumber));
   tickTo(6);
   EXPECT_EQ(var(132), 0);
-  EXPECT_EQ(closed, 1);
-  tickTo(9);
-  EXPECT_EQ(closed, 1);
+  EXPECT_FALSE(host_->files.isOpen(scenario::skipLogFileNumber));
+  const auto log = dir / host::sjisToUtf8(host::sj("SKIPメッセージ.TXT"));
+  std::ifstream in(log, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "A\r\n");
+  std::filesystem::remove_all(dir);
 }
 
 TEST_F(ShipTick, HeroinesJobEndsWhenItsTimerRunsOut) {
