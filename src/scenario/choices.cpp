@@ -246,7 +246,10 @@ void runChoiceBlock(Main& m) {
     default:
       break;
   }
-  for (Integer i = 1; i <= m.optionCount; ++i) {
+  // Both loops over the option lines are counted loops: their body runs once before the bound
+  // is first tested, so a block that declares no option line still reads and offers one.
+  const Integer lastOption = std::max<Integer>(m.optionCount, 1);
+  for (Integer i = 1; i <= lastOption; ++i) {
     at += 1;
     readScriptRecord(m, at);
     m.optionLine(i) = lineView(m.record, host::sj("？"));
@@ -269,7 +272,7 @@ void runChoiceBlock(Main& m) {
     }
     std::vector<Bytes> lines;
     std::vector<Integer> numbers;
-    for (Integer i = 1; i <= m.optionCount && i <= 10; ++i) {
+    for (Integer i = 1; i <= lastOption && i <= 10; ++i) {
       if (m.choiceMask(i) != 0) continue;
       lines.push_back(m.optionLine(i));
       numbers.push_back(i);

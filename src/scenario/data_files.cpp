@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <span>
+#include <string>
+#include <vector>
 
 #include "host/error.hpp"
 
@@ -45,40 +47,74 @@ bool isPlainNumber(std::string_view text) {
 
 }  // namespace
 
-void loadScenarioTables(Main& m) {
+namespace {
+
+// A problem with the data that the game goes on with: on stderr and in the events.
+void warn(Main& m, const std::string& text) {
+  std::fprintf(stderr, "warning: %s\n", text.c_str());
+  m.host.trace.line("warning: " + text);
+}
+
+// Up to `most` numbers of DATA\JMP.DAT, in file order. An empty item at the very end of the file
+// (a blank last line) is not counted as a number.
+std::vector<Long> readJumpNumbers(Main& m, long most) {
   auto& files = m.host.files;
-  files.open("I", 1, m.dataFolder + "JMP.DAT");
-  long read = 0;
+  std::vector<Long> numbers;
   try {
-    for (long i = 0; i <= static_cast<long>(Main::entryLast); ++i) {
+    while (static_cast<long>(numbers.size()) < most) {
       Bytes text;
       host::InputTarget target = &text;
       files.input(1, std::span(&target, 1));
+      if (text.find_first_not_of(' ') == Bytes::npos && files.atEnd(1)) break;
       if (!isPlainNumber(text)) {
-        std::fprintf(stderr, "warning: DATA\\JMP.DAT entry %ld is \"%s\", not a number; taken as 0\n",
-                     i, host::sjisToUtf8(text).c_str());
+        warn(m, "DATA\\JMP.DAT entry " + std::to_string(numbers.size()) + " is \"" +
+                    host::sjisToUtf8(text) + "\", not a number; taken as 0");
       }
-      m.entryTable(i) = host::toLong(host::textToNumber(text));
-      read = i + 1;
+      numbers.push_back(host::toLong(host::textToNumber(text)));
     }
   } catch (const host::RuntimeError& e) {
     if (e.number() != inputPastEnd) {
       files.close(1);
       throw;
     }
-    std::fprintf(stderr,
-                 "warning: DATA\\JMP.DAT holds %ld of %ld entries; the rest are taken as 0\n",
-                 read, static_cast<long>(Main::entryLast) + 1);
-    for (long i = read; i <= static_cast<long>(Main::entryLast); ++i) m.entryTable(i) = 0;
   }
+  return numbers;
+}
+
+}  // namespace
+
+void loadScenarioTables(Main& m) {
+  auto& files = m.host.files;
+  const long entries = static_cast<long>(Main::entryLast) + 1;  // 0..5000
+  files.open("I", 1, m.dataFolder + "JMP.DAT");
+  const std::vector<Long> numbers = readJumpNumbers(m, entries);
   files.close(1);
+  // The table is known in two layouts: 5001 numbers for entries 0..5000, and 5000 numbers for
+  // entries 1..5000 (entry 0 is then 0). Taking the wrong one would shift every jump by one,
+  // so the count decides.
+  const long count = static_cast<long>(numbers.size());
+  const long first = count == entries - 1 ? 1 : 0;
+  if (first == 1) {
+    m.host.trace.line("DATA\\JMP.DAT holds 5000 numbers: read into entries 1..5000");
+  } else if (count < entries) {
+    warn(m, "DATA\\JMP.DAT holds " + std::to_string(count) + " of " + std::to_string(entries) +
+                " entries; the rest are taken as 0");
+  }
+  for (long i = 0; i < entries; ++i) {
+    const long k = i - first;
+    m.entryTable(i) = k >= 0 && k < count ? numbers[static_cast<size_t>(k)] : 0;
+  }
 
   files.open("I", 1, m.dataFolder + "MAN.DAT");
   for (long i = 0; i <= Main::personLast; ++i) {
     if (files.atEnd(1)) {
-      m.personVoice(i) = 0;
-      m.personName(i).clear();
-      continue;
+      warn(m, "DATA\\MAN.DAT holds " + std::to_string(i) + " of " +
+                  std::to_string(Main::personLast + 1) + " lines; the rest are blank speakers");
+      for (long rest = i; rest <= Main::personLast; ++rest) {
+        m.personVoice(rest) = 0;
+        m.personName(rest).clear();
+      }
+      break;
     }
     Bytes line = files.lineInput(1);
     splitSpeakerLine(line, m.personVoice(i), m.personName(i));

@@ -130,11 +130,14 @@ bool movie(Main& m) {
 bool listDisplay(Main& m) {
   const long count = toLong(n(m.record.a1));
   std::vector<Bytes> lines;
-  for (long i = 0; i < count; ++i) {
+  // A counted loop: its body runs once before the bound is first tested, so H 0 still takes
+  // the next record as a list line.
+  long i = 0;
+  do {
     m.programCounter += 1;
     readScriptRecord(m, m.programCounter);
     lines.push_back(insertReplyTexts(m, lineView(m.record, host::sj("＾"))));
-  }
+  } while (++i < count);
   m.hooks->listDisplay(m, lines);
   return m.resumePending;
 }
@@ -176,6 +179,7 @@ bool twoLetter(Main& m, std::string_view code, bool& again) {
   if (c("CG")) {
     h.clearWindowAndFace(m);
     h.closeScene(m);
+    m.currentPicture = 0;  // no picture is current once the scene is closed
   } else if (c("CT")) {
     h.clearTextArea(m);
     h.waitClick(m);
@@ -197,6 +201,7 @@ bool twoLetter(Main& m, std::string_view code, bool& again) {
   } else if (c("MC")) {
     h.clearWindowAndFace(m);
     h.closeScene(m);
+    m.currentPicture = 0;
     h.music(m, toInteger(n(r.a1)));
   } else if (c("MK")) {
     h.clearWindowAndFace(m);
@@ -273,8 +278,9 @@ bool twoLetter(Main& m, std::string_view code, bool& again) {
       Bytes t = host::numberText(v);
       return t.substr(0, 1) == " " ? t.substr(1) : t;
     };
-    m.scenarioVersionText = host::sj("シナリオ Ver.") + bare(n(r.a1)) + " Lev." + bare(n(r.a2));
-    m.windowTitle = m.captionPrefix + m.scenarioVersionText;
+    // The version text is the scene title: a save keeps it and a load shows it again.
+    m.sceneTitle = host::sj("シナリオ Ver.") + bare(n(r.a1)) + " Lev." + bare(n(r.a2));
+    m.windowTitle = m.captionPrefix + m.sceneTitle;
     h.setCaption(m, m.windowTitle);
   } else if (c("QO")) {
     for (int k = 1; k <= 10; ++k) m.choiceMask(k) = 0;
@@ -362,8 +368,12 @@ bool executeRecord(Main& m) {
       return false;
     case 'J': jumpToEntry(m, n(r.a1)); return false;
     case 'W': {
+      // Counted: W 0 (or less) still pauses once.
       const Long steps = toLong(n(r.a1));
-      for (Long i = 0; i < steps; ++i) h.pause(m, 100);
+      Long i = 0;
+      do {
+        h.pause(m, 100);
+      } while (++i < steps);
       return false;
     }
     case 'Y': m.personTableB(toLong(n(r.a1))) = toInteger(n(r.a2)); return false;

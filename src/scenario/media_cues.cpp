@@ -108,7 +108,8 @@ void musicCue(Main& m, Integer n) {
 }
 
 void musicOn(Main& m) {
-  // Music off closed the song; open it again before starting.
+  // Music off closes the song's device, so starting alone would leave the music silent until the
+  // script's next song cue: the current song is opened again first (and its loop check goes on).
   if (m.currentSong != 0 && m.host.media && !media(m).aliasOpen("MID_M")) {
     selectSong(m, m.currentSong);
   }

@@ -73,9 +73,11 @@ void pace(Main& m, bool silent, Integer voice, const Bytes& character) {
   if (fineMs > 0) m.host.clock->sleepMs(fineMs);
 }
 
+// The size code sets the font of PICTURE1 itself; anything else that sets that font (the list
+// window sets 16) is seen by the next characters until the size code changes again.
 void applySizeCode(Main& m, const Bytes& size) {
   const MessageFont f = messageFontFor(size.empty() ? ' ' : size[0]);
-  m.messageFontSize = static_cast<Integer>(f.size);
+  m.host.forms.setFontSize(m.PICTURE1, f.size);
   m.messageColumnWidth = static_cast<Integer>(f.columnWidth);
   m.messageLineHeight = static_cast<Integer>(f.lineHeight);
   m.messageHalfLine = static_cast<Integer>(f.halfLine);
@@ -151,11 +153,9 @@ void showOneMessage(Main& m) {
     m.lastLineSilent = silent;
     const Integer voice = m.personVoice(speaker);
 
-    if (m.currentPicture != 0) {
-      shell::showScenePicture(m);
-    } else if (m.preparedPicture != 0) {
-      m.currentPicture = m.preparedPicture;  // 0 keeps the picture on show
-    }
+    // Picture 0 keeps the prepared picture; with none prepared the routine closes the scene,
+    // which also clears the message window for this record.
+    shell::showScenePicture(m);
 
     if (code != m.lastFaceCode) {
       if (skipMode(m)) {
@@ -234,8 +234,8 @@ Bytes resolveFaceCode(Main& m, const Bytes& faceField, Integer& speaker) {
 
 void drawMessageCharacter(Main& m, const Bytes& character, bool silent, Integer voice) {
   host::Surface& screen = m.host.forms.surface(m.PICTURE1);
-  const host::FontSpec font{m.host.forms.control(m.PICTURE1).fontName,
-                            static_cast<double>(m.messageFontSize)};
+  const host::Control& picture = m.host.forms.control(m.PICTURE1);
+  const host::FontSpec font{picture.fontName, picture.fontSize};
   const double x = textAreaLeft + m.column * m.messageColumnWidth;
   const double y = textAreaTop + m.lineY;
   const std::uint32_t white = host::argbOf(host::rgb(255, 255, 255));

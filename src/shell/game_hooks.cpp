@@ -79,12 +79,11 @@ void GameHooks::listDisplay(Main& m, const std::vector<Bytes>& lines) {
   for (size_t i = 0; i < lines.size(); ++i) {
     const Bytes& line = lines[i];
     const Single y = static_cast<Single>(m.listTop + listMargin + lineHeight * static_cast<int>(i));
-    int column = 0;
-    for (size_t b = 0; b < line.size(); ++column) {
-      const size_t width = host::isLeadByte(static_cast<std::uint8_t>(line[b])) ? 2 : 1;
-      const Single x = static_cast<Single>(m.listLeft + listMargin + charWidth * column);
-      printText(m, m.PICTURE1, x, y, line.substr(b, width), 15);
-      b += width;
+    // Two bytes make one column and one pause, whatever they hold, as the list lines are
+    // double-byte text.
+    for (size_t b = 0; b < line.size(); b += 2) {
+      const Single x = static_cast<Single>(m.listLeft + listMargin + charWidth * static_cast<int>(b / 2));
+      printText(m, m.PICTURE1, x, y, line.substr(b, 2), 15);
       m.host.clock->sleepMs(characterPauseMs);
     }
   }

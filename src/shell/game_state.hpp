@@ -101,7 +101,6 @@ struct Main {
   Single saveLocked = 0;         // 1 while the scenario forbids saving
   Integer noSaveSceneMarker = 0; // keeps saveLocked set across records
   Bytes windowTitle;  // the main window's caption
-  Bytes scenarioVersionText;
 
   // Typing sound state consulted by the sound-effect command.
   bool soundDeviceUsable = true;
@@ -249,7 +248,6 @@ struct Main {
   bool typingSoundAlternate = false;  // the typing blip alternates between two sound slots
   Integer linePauseOption = 0;   // 1: a 1 s pause after every message line (routines 106, 107)
   // Font settings of the size code in force.
-  Integer messageFontSize = 16;
   Integer messageColumnWidth = 19;
   Integer messageLineHeight = 20;
   Integer messageHalfLine = 10;

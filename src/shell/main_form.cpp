@@ -709,18 +709,22 @@ void OPEN_MES_X(Single& x, const Bytes& text) {
 }
 
 void OPEN_MES_SUB(Main& m, Single x, Single& y, const Bytes& text, Integer delay) {
+  // Both loops are counted loops, whose body runs once before the bound is first tested: an
+  // empty text still waits once, and a delay of 0 still waits 20 ms after each character.
   const long count = static_cast<long>(host::charLength(text));
-  for (long c = 1; c <= count; ++c) {
+  long c = 1;
+  do {
     printText(m, m.PICTURE1, x + static_cast<Single>((c - 1) * 16), y, host::charMiddle(text, c, 1),
               white);
-    for (Integer i = 1; i <= delay; ++i) {
+    int i = 1;
+    do {
       // The sleep itself runs no event: a press is seen only by the check after it.
       m.host.events->idle(20);
       m.inputCode = 0;
       if (m.host.events->eventPending()) m.host.events->doEvents();
-    }
+    } while (++i <= delay);
     if (m.inputCode == 1) break;
-  }
+  } while (++c <= count);
   y += 20;
 }
 

@@ -60,6 +60,7 @@ StateList stateList(const Main& m) {
   s.emplace_back("faceExpression", quoted(m.faceExpression));
   s.emplace_back("faceCostume", quoted(m.faceCostume));
   s.emplace_back("windowTitle", quoted(m.windowTitle));
+  s.emplace_back("sceneTitle", quoted(m.sceneTitle));
   s.emplace_back("textDelay", numberOf(m.textDelay));
   s.emplace_back("musicOption", numberOf(m.musicOption));
   s.emplace_back("typingSoundOption", numberOf(m.typingSoundOption));

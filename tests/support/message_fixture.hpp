@@ -23,6 +23,9 @@ class MessageFixture : public ShellFixture {
     m().faceFolder = folder_ + "KAOCG\\";
     m().workFolder = folder_;
     m().soundCommand = [this](Main&, const Bytes& command) { sounds.push_back(command); };
+    // A scene is on show, so records with picture 0 keep it (with none, each would close it).
+    m().preparedPicture = 1;
+    m().shownPicture = 1;
   }
 
   // Writes the record files and opens them as the game does.

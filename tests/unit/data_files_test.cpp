@@ -84,6 +84,52 @@ TEST_F(Tables, ShortJumpTableFillsTheRestWithZero) {
   EXPECT_EQ(game().personName(1), sj("艦長"));
 }
 
+// The jump table in its two layouts: 5001 numbers are entries 0..5000, exactly 5000 are entries
+// 1..5000 (said in the events). A jump to entry 12 must land on the record the table means.
+class JumpLayouts : public ScriptFixture {
+ protected:
+  int play(int numbers, long entry12, const std::string& tail = "") {
+    writeGame({rec("J", "12"), rec("END"), rec("IE", "1", "1"), rec("END"), rec("IE", "1", "2"),
+               rec("END")});
+    std::ofstream jmp(dir() / "DATA" / "JMP.DAT", std::ios::binary);
+    const int twelfth = numbers == 5000 ? 11 : 12;  // the line that holds entry 12
+    for (int i = 0; i < numbers; ++i) jmp << (i == twelfth ? entry12 : 0) << "\r\n";
+    jmp << tail;
+    jmp.close();
+    return run();
+  }
+};
+
+TEST_F(JumpLayouts, FiveThousandAndOneNumbersStartAtEntryZero) {
+  EXPECT_EQ(play(5001, 3), 0);
+  EXPECT_EQ(game().gameFlag(1), 1);
+  EXPECT_FALSE(traced("DATA\\JMP.DAT holds 5000 numbers: read into entries 1..5000"));
+}
+
+TEST_F(JumpLayouts, FiveThousandNumbersStartAtEntryOne) {
+  EXPECT_EQ(play(5000, 5, "\r\n"), 0);  // a blank last line is not a number
+  EXPECT_EQ(game().gameFlag(1), 2);
+  EXPECT_EQ(game().entryTable(0), 0);
+  EXPECT_EQ(game().entryTable(12), 5);
+  EXPECT_TRUE(traced("DATA\\JMP.DAT holds 5000 numbers: read into entries 1..5000"));
+}
+
+TEST_F(Tables, ShortSpeakerFileWarnsAndLeavesTheRestBlank) {
+  writeGame({rec("END")});
+  std::ofstream(dir() / "DATA" / "MAN.DAT", std::ios::binary)
+      << "00:0,\r\n01:3," << sj("艦長") << "\r\n";
+  game().personName(5) = "old";
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(run(), 0);
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("DATA\\MAN.DAT holds 2 of 65 lines; the rest are blank speakers"),
+            std::string::npos)
+      << err;
+  EXPECT_EQ(game().personName(1), sj("艦長"));
+  EXPECT_EQ(game().personName(5), "");
+  EXPECT_EQ(game().personVoice(64), 0);
+}
+
 TEST_F(Tables, MissingDataFileEndsThroughTheErrorTrap) {
   writeGame({rec("END")});
   std::filesystem::remove(dir() / "DATA" / "MAN.DAT");

@@ -280,6 +280,18 @@ TEST_F(MainFormTest, OpeningTextIsCentredAndTyped) {
   }
   EXPECT_TRUE(drawn);
   EXPECT_FALSE(beyond);
+
+  // Counted loops run once before their bound is tested: a delay of 0 still waits 20 ms a
+  // character, and an empty line still waits once for its delay.
+  Single x0 = 0;
+  const std::int64_t start = now();
+  shell::OPEN_MES_SUB(g, x0, y, host::sj("ＡＢ"), 0);
+  EXPECT_EQ(now() - start, 2 * 20);
+  shell::OPEN_MES_SUB(g, x0, y, "", 3);
+  EXPECT_EQ(now() - start, 2 * 20 + 3 * 20);
+  shell::OPEN_MES_SUB(g, x0, y, "", 0);
+  EXPECT_EQ(now() - start, 2 * 20 + 3 * 20 + 20);
+  EXPECT_EQ(y, 180);
 }
 
 }  // namespace
