@@ -20,6 +20,11 @@ if(IS_DIRECTORY ${dir}/${name}.files)
   file(GLOB extras LIST_DIRECTORIES true ${dir}/${name}.files/*)
   file(COPY ${extras} DESTINATION ${WORK}/game)
 endif()
+# A folder NAME.work beside the test holds what the working folder already has before the run.
+if(IS_DIRECTORY ${dir}/${name}.work)
+  file(GLOB extras LIST_DIRECTORIES true ${dir}/${name}.work/*)
+  file(COPY ${extras} DESTINATION ${WORK}/work)
+endif()
 file(MAKE_DIRECTORY ${WORK}/game/DATA)
 execute_process(COMMAND ${ZAVC} compile ${SRC} ${WORK}/game/DATA RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
@@ -38,4 +43,17 @@ execute_process(COMMAND ${ZAV3} ${WORK}/game --headless ${start} --work ${WORK}/
 if(NOT rc EQUAL 0)
   file(READ ${WORK}/events.txt events)
   message(FATAL_ERROR "screen test ${SRC} failed (status ${rc}); what it showed:\n${events}")
+endif()
+# A folder NAME.expected beside the test holds files the run must leave in the working folder,
+# byte for byte.
+if(IS_DIRECTORY ${dir}/${name}.expected)
+  file(GLOB_RECURSE expected RELATIVE ${dir}/${name}.expected ${dir}/${name}.expected/*)
+  foreach(file ${expected})
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${dir}/${name}.expected/${file}
+                            ${WORK}/work/${file}
+                    RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+      message(FATAL_ERROR "screen test ${SRC}: the working folder's ${file} is not the expected one")
+    endif()
+  endforeach()
 endif()

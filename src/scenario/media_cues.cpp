@@ -69,6 +69,10 @@ void playSoundEffect(Main& m, Integer n) {
   openBlips(m);
 }
 
+void waitForSoundEnd(Main& m) {
+  while (playing(m, m.MCI2, "WAV1")) media(m).idle(pollMs);
+}
+
 void stopSong(Main& m) {
   if (m.musicOption == 1 && m.TIMER1 != 0) m.host.forms.timerEnable(m.TIMER1, 0);
   send(m, m.MCI2, "close MID_M");

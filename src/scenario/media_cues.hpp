@@ -21,6 +21,9 @@ void reportMediaError(Main& m, const Bytes& deviceWord, Long error);
 void openBlips(Main& m);
 void sendSoundCommand(Main& m, const Bytes& command);  // the message window's blips
 void playSoundEffect(Main& m, Integer n);              // blocks until the effect ends
+// Asks "status WAV1 mode" until the answer is no longer "playing". The query goes through the
+// music control MCI2: the alias names the device.
+void waitForSoundEnd(Main& m);
 
 // Music device.
 void stopSong(Main& m);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <span>
 #include <string>
 
@@ -285,23 +286,62 @@ void messageWait(Main& m) {
   shell::messageClickWait(m);
 }
 
+namespace {
+
+// The skip log is kept in the working folder with the game's other written files (the save
+// folder holds the slots alone), so that skip mode's fresh start and the window's lines always
+// meet in the same file.
+Bytes skipLogPath(const Main& m) {
+  return m.workFolder + host::sj("SKIPメッセージ.TXT");
+}
+
+// A skip log that cannot be written (a read-only folder, a full disk) does not end the game: the
+// first failure is reported as a warning on the standard error and in the events, and the log is
+// given up until skip mode is switched on again.
+void reportSkipLogFailure(Main& m, const host::RuntimeError& e) {
+  if (m.skipLogFailed) return;
+  m.skipLogFailed = true;
+  const std::string text = "warning: the skip log " + host::sjisToUtf8(skipLogPath(m)) +
+                           " cannot be written (error " + std::to_string(e.number()) + ": " +
+                           host::errorText(e.number()) + "); the game goes on without it";
+  std::fprintf(stderr, "%s\n", text.c_str());
+  m.host.trace.line(text);
+}
+
+}  // namespace
+
 void openSkipLog(Main& m) {
+  closeSkipLog(m);
+  m.skipLogFailed = false;
   host::FileSystem& files = m.host.files;
-  files.close(skipLogFileNumber);
-  files.open("O", skipLogFileNumber, m.workFolder + host::sj("SKIPメッセージ.TXT"));
+  try {
+    if (files.fileExists(skipLogPath(m))) files.deleteFile(skipLogPath(m));
+    files.open("O", skipLogFileNumber, skipLogPath(m));
+  } catch (const host::RuntimeError& e) {
+    reportSkipLogFailure(m, e);
+  }
 }
 
 void writeSkipLog(Main& m, const Bytes& text, bool lineEnd) {
+  if (m.skipLogFailed) return;
   host::FileSystem& files = m.host.files;
-  if (!files.isOpen(skipLogFileNumber)) {
-    files.open("A", skipLogFileNumber, m.workFolder + host::sj("SKIPメッセージ.TXT"));
+  try {
+    // Closed by the end of skip mode, the log is opened again for appending: nothing that was
+    // logged is lost.
+    if (!files.isOpen(skipLogFileNumber)) files.open("A", skipLogFileNumber, skipLogPath(m));
+    const host::PrintItem item{text, lineEnd ? 0 : 2};
+    files.print(skipLogFileNumber, std::span(&item, 1));
+  } catch (const host::RuntimeError& e) {
+    reportSkipLogFailure(m, e);
   }
-  const host::PrintItem item{text, lineEnd ? 0 : 2};
-  files.print(skipLogFileNumber, std::span(&item, 1));
 }
 
 void closeSkipLog(Main& m) {
-  m.host.files.close(skipLogFileNumber);
+  try {
+    m.host.files.close(skipLogFileNumber);
+  } catch (const host::RuntimeError& e) {
+    reportSkipLogFailure(m, e);
+  }
 }
 
 }  // namespace zav3::scenario

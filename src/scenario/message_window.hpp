@@ -51,8 +51,10 @@ Bytes resolveFaceCode(Main& m, const Bytes& faceField, Integer& speaker);
 // it to the skip log in skip mode. `silent` suppresses the blip; `voice` selects its slots.
 void drawMessageCharacter(Main& m, const Bytes& character, bool silent, Integer voice);
 
-// The skip log "SKIPメッセージ.TXT" in the work folder: opened (anew) by skip mode, appended to
-// by the message window, closed when skip mode ends.
+// The skip log "SKIPメッセージ.TXT" in the work folder: opened anew by skip mode (an old log
+// is deleted first), appended to by the message window, closed when skip mode ends. None of them
+// raises: a failure to write is reported once as a warning and the log is given up until it is
+// opened anew.
 void openSkipLog(Main& m);
 void writeSkipLog(Main& m, const Bytes& text, bool lineEnd);
 void closeSkipLog(Main& m);

@@ -279,6 +279,15 @@ struct Main {
   Array<Integer> personListC{0, personLast};
   Integer choiceReentryCount = 0;
 
+  // --- Ship-mode bookkeeping and the skip log ---
+  Integer saveRequested = 0;  // 1: routine 49 asked the next routine 50 to open the save list
+  // The clock-running switch: 1 while the periodic timer event runs (switched on at the end of
+  // start-up, off by routines 50 and 70).
+  Integer clockRunning = 0;
+  // The skip log could not be written: it was reported once and is given up until skip mode is
+  // switched on again.
+  bool skipLogFailed = false;
+
  private:
   std::unique_ptr<scenario::ScenarioHooks> ownHooks_;
 };

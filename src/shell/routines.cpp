@@ -4,6 +4,10 @@
 #include "scenario/speech_styles.hpp"
 #include "ship/bridge_orders.hpp"
 #include "ship/calendar.hpp"
+#include "ship/crew_whereabouts.hpp"
+#include "ship/menu_switches.hpp"
+#include "ship/room_menus.hpp"
+#include "ship/ship_bookkeeping.hpp"
 #include "ship/travel.hpp"
 
 namespace zav3::shell {
@@ -14,6 +18,10 @@ void registerAllRoutines(scenario::RoutineTable& table) {
   ship::registerCalendarRoutines(table);
   ship::registerBridgeOrders(table);
   ship::registerTravelRoutines(table);
+  ship::registerMenuSwitches(table);
+  ship::registerShipBookkeeping(table);
+  ship::registerRoomMenus(table);
+  ship::registerCrewWhereabouts(table);
 }
 
 }  // namespace zav3::shell

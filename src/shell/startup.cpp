@@ -248,6 +248,7 @@ void startGame(Main& m, long maxRecords) {
 
   titleMenu(m);
   events.periodicOn();
+  m.clockRunning = 1;
   forms.timerEnable(m.TIMER1, -1);
   scenario::openRecordFiles(m);
   scenario::runScript(m, maxRecords);

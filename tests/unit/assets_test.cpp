@@ -68,6 +68,18 @@ TEST_F(AssetsTest, StartUpPicturesFitTheirControls) {
   EXPECT_GE(tile.surface.height(), 8);
 }
 
+// The switch panel cuts its pieces out of CONCENT: every button column and every lamp must look
+// different lit than unlit.
+TEST_F(AssetsTest, SwitchPanelSheetHoldsEveryButtonAndLampUnlitAndLit) {
+  assets::writePanels(*out_);
+  expectPicture("MAINCG/CONCENT.BMP", 200, 130);
+  const host::Surface sheet = host::decodeBmp(bytes("MAINCG/CONCENT.BMP")).surface;
+  auto litDiffers = [&](int x, int y, int litRow) { return sheet.at(x, y) != sheet.at(x, litRow); };
+  for (int column : {0, 25, 50, 75}) EXPECT_TRUE(litDiffers(column + 12, 12, 37)) << column;
+  for (int lamp = 0; lamp < 10; ++lamp) EXPECT_TRUE(litDiffers(lamp * 20 + 10, 60, 80)) << lamp;
+  EXPECT_TRUE(litDiffers(10, 100, 120)) << "switch 11";
+}
+
 TEST_F(AssetsTest, EventPicturesFillTheSceneArea) {
   assets::writeScenes(*out_);
   for (int n = 1; n <= 12; ++n) {
@@ -106,8 +118,12 @@ TEST_F(AssetsTest, BlipFileHoldsEveryVoiceSlotAndTheStartUpSound) {
   EXPECT_EQ(wave->channels, 1);
   EXPECT_TRUE(wave->sampleRate == 11025 || wave->sampleRate == 22050);
   EXPECT_TRUE(wave->bitsPerSample == 8 || wave->bitsPerSample == 16);
-  // Ten 1000-byte voice slots; the start-up sound plays bytes 2001..6000.
-  EXPECT_GE(wave->dataBytes, 10000u);
+  // Ten 1000-byte voice slots; the start-up sound plays bytes 2001..6000; the sound cues reach
+  // to byte 99199, each dying away before the next one starts.
+  EXPECT_GE(wave->dataBytes, 99200u);
+  for (std::size_t cueEnd : {15999, 21999, 32999, 55999, 99199}) {
+    EXPECT_NEAR(file[wave->dataOffset + cueEnd], 128, 2) << "cue ending at " << cueEnd;
+  }
   // Each voice's blip has died away before the end of the part a blip plays.
   const int silence = wave->bitsPerSample == 8 ? 128 : 0;
   for (std::size_t voice = 0; voice < 10; ++voice) {

@@ -1,12 +1,13 @@
 // The demo game's generated assets: the writer that puts files into the game folder, and the
 // kinds of assets, each written by its own generator (pictures.cpp, scenes.cpp, faces.cpp,
-// sounds.cpp, music.cpp, movies.cpp).
+// sounds.cpp and sound_cues.cpp, music.cpp, movies.cpp, panels.cpp).
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "host/surface.hpp"
@@ -48,12 +49,16 @@ Canvas faceFrame();
 
 // MAINCG: the frames of the screen, the option menu, the panel tile and the warning picture.
 void writePictures(AssetWriter& out);
+// MAINCG: the switch panel sheet CONCENT (buttons and lamps, unlit and lit).
+void writePanels(AssetWriter& out);
 // CG: the numbered event pictures (001..012; 007 as a ".cmp" file without its signature).
 void writeScenes(AssetWriter& out);
 // KAOCG: the crew's faces, one file per face code.
 void writeFaces(AssetWriter& out);
 // WAVE: the typing blips (CAPI.WAV, voice v in bytes v*1000 .. v*1000+999) and effects 01..03.
 void writeSounds(AssetWriter& out);
+// The samples of CAPI.WAV from byte 10000 to byte 99199: the fixed sound cues after the blips.
+std::string soundCueSamples();
 // MIDI: the songs 01..03 as format-1 Standard MIDI Files.
 void writeMusic(AssetWriter& out);
 // AVI: the movies 01 and 02 and the folder's marker file COM.TXT.

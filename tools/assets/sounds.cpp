@@ -1,4 +1,5 @@
-// WAVE: the typing blips (CAPI.WAV, one 1000-byte slot per voice) and the sound effects.
+// WAVE: the typing blips (CAPI.WAV, one 1000-byte slot per voice, then the sound cues) and the
+// sound effects.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -68,6 +69,7 @@ void writeBlip(const Voice& voice, std::string& data) {
 std::string blipFile() {
   std::string data;
   for (const Voice& voice : voices) writeBlip(voice, data);
+  data += soundCueSamples();
   return waveFile(1, blipRate, 8, data);
 }
 
