@@ -4,6 +4,10 @@
 #include "scenario/speech_styles.hpp"
 #include "ship/bridge_orders.hpp"
 #include "ship/calendar.hpp"
+#include "ship/conversation_partners.hpp"
+#include "ship/crew_activity.hpp"
+#include "ship/heroine_moves.hpp"
+#include "ship/room_pictures.hpp"
 #include "ship/travel.hpp"
 
 namespace zav3::shell {
@@ -14,6 +18,10 @@ void registerAllRoutines(scenario::RoutineTable& table) {
   ship::registerCalendarRoutines(table);
   ship::registerBridgeOrders(table);
   ship::registerTravelRoutines(table);
+  ship::registerHeroineMoves(table);
+  ship::registerCrewActivity(table);
+  ship::registerRoomPictures(table);
+  ship::registerConversationPartners(table);
 }
 
 }  // namespace zav3::shell
