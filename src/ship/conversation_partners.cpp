@@ -28,8 +28,8 @@ constexpr Single pastSecondMark = 3;
 // Search orders by callArg 1..5, written with their marks: a digit is a crew member to try.
 constexpr std::array<std::string_view, 5> oneOrders{"13|425", "24|315", "312|54", "54|132",
                                                     "452|13"};
-constexpr std::array<std::string_view, 5> twoOrders{"13|4||25", "24|3||15", "312|5||4",
-                                                    "54|1||32", "452|1||3"};
+constexpr std::array<std::string_view, 5> twoOrders{"13|4||25", "24|3||15", "312|5||4", "54|1||32",
+                                                    "452|1||3"};
 
 Single& var(Main& m, int i) {
   return m.gameVar(i);
@@ -38,7 +38,8 @@ Single& var(Main& m, int i) {
 // The order of callArg; any value but 1..5 takes the first.
 std::string_view orderOf(Main& m, const std::array<std::string_view, 5>& orders) {
   for (int k = 1; k <= 5; ++k) {
-    if (var(m, callArgVar) == static_cast<Single>(k)) return orders[static_cast<std::size_t>(k - 1)];
+    if (var(m, callArgVar) == static_cast<Single>(k))
+      return orders[static_cast<std::size_t>(k - 1)];
   }
   return orders[0];
 }

@@ -11,9 +11,9 @@ struct Main;
 
 namespace zav3::ship {
 
-void hourlyCrewActivity(Main& m);     // 29
-void crewThreeActivity(Main& m);      // 46
-void crewOneThreeActivity(Main& m);   // 47
+void hourlyCrewActivity(Main& m);    // 29
+void crewThreeActivity(Main& m);     // 46
+void crewOneThreeActivity(Main& m);  // 47
 
 void registerCrewActivity(scenario::RoutineTable& table);
 

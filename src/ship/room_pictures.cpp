@@ -44,8 +44,8 @@ constexpr std::array<std::pair<Long, std::array<Integer, 5>>, 6> crewVisitPictur
 }};
 
 // Routine 41: the crew members among 1 to 3 present (m = 2 .. 14).
-constexpr std::array<std::pair<Long, Integer>, 7> commonRoomPictures{{
-    {14, 81}, {12, 80}, {10, 79}, {8, 85}, {6, 78}, {4, 77}, {2, 76}}};
+constexpr std::array<std::pair<Long, Integer>, 7> commonRoomPictures{
+    {{14, 81}, {12, 80}, {10, 79}, {8, 85}, {6, 78}, {4, 77}, {2, 76}}};
 // ... and the heroine with crew members 4 and 5 only.
 constexpr std::array<std::pair<Long, Integer>, 3> commonRoomOthers{{{17, 82}, {33, 83}, {49, 84}}};
 constexpr Single everyone = 63;
@@ -56,20 +56,22 @@ constexpr Single heroineBusy = 11;
 constexpr Integer calmSong = 4;
 
 // Routine 61: pictures A (away from duty), B (activity 1), C (activity 3) of crew member 1..5.
-constexpr std::array<std::array<Integer, 3>, 5> cabinPictures{{
-    {251, 245, 252}, {282, 275, 283}, {309, 303, 310}, {339, 333, 340}, {359, 353, 360}}};
+constexpr std::array<std::array<Integer, 3>, 5> cabinPictures{
+    {{251, 245, 252}, {282, 275, 283}, {309, 303, 310}, {339, 333, 340}, {359, 353, 360}}};
 
 // Routine 95.
-constexpr std::array<std::pair<Integer, Integer>, 10> departurePictures{{{86, 266},
-                                                                          {92, 267},
-                                                                          {211, 268},
-                                                                          {214, 269},
-                                                                          {233, 266},
-                                                                          {234, 267},
-                                                                          {208, 266},
-                                                                          {224, 267},
-                                                                          {292, 268},
-                                                                          {295, 269}}};
+constexpr std::array<std::pair<Integer, Integer>, 10> departurePictures{{
+    {86, 266},
+    {92, 267},
+    {211, 268},
+    {214, 269},
+    {233, 266},
+    {234, 267},
+    {208, 266},
+    {224, 267},
+    {292, 268},
+    {295, 269},
+}};
 constexpr Integer metAfterDeparture = 8;
 
 // Routine 96: rows v = 0..6, columns t = 0..4 (whole hours of the clock modulo 5).
@@ -271,7 +273,8 @@ void departurePicture(Main& m) {
 }
 
 void pictureByVisitAndHour(Main& m) {
-  const Long t = host::intRemainder(static_cast<double>(host::intDivide(var(m, clockMinutesVar), 60)), 5);
+  const Long t =
+      host::intRemainder(static_cast<double>(host::intDivide(var(m, clockMinutesVar), 60)), 5);
   const int v = cellOf(var(m, visitSelectorVar), static_cast<int>(visitHourPictures.size()));
   const Integer picture = visitHourPicture(v, static_cast<int>(t));
   if (picture != none) {

@@ -14,16 +14,16 @@ namespace zav3::ship {
 
 using host::Integer;
 
-void pictureByCrewAndVisit(Main& m);  // 40
-void commonRoomPicture(Main& m);      // 41
-void canteenPicture(Main& m);         // 42
-void speakerCostumes(Main& m);        // 43
-void roomStatePicture(Main& m);       // 44
-void roomStateSecondPicture(Main& m); // 45
-void cabinPicture(Main& m);           // 61
-void departurePicture(Main& m);       // 95
-void pictureByVisitAndHour(Main& m);  // 96
-void radarScope(Main& m);             // 99
+void pictureByCrewAndVisit(Main& m);   // 40
+void commonRoomPicture(Main& m);       // 41
+void canteenPicture(Main& m);          // 42
+void speakerCostumes(Main& m);         // 43
+void roomStatePicture(Main& m);        // 44
+void roomStateSecondPicture(Main& m);  // 45
+void cabinPicture(Main& m);            // 61
+void departurePicture(Main& m);        // 95
+void pictureByVisitAndHour(Main& m);   // 96
+void radarScope(Main& m);              // 99
 
 // The picture a lookup of routines 95 and 96 gives; 0 where the table has none.
 Integer departureMapping(Integer picture);
