@@ -32,9 +32,16 @@ void TracingHooks::clearWindowAndFace(Main& m) { trace(m, "clear window"); }
 void TracingHooks::closeScene(Main& m) { trace(m, "close scene"); }
 void TracingHooks::waitClick(Main& m) { trace(m, "click"); }
 void TracingHooks::showScenePicture(Main& m, Integer p) { trace(m, "picture " + num(p)); }
+void TracingHooks::prepareEventPicture(Main& m) {
+  trace(m, "prepare picture " + num(m.currentPicture));
+}
 void TracingHooks::showPictureAtOnce(Main& m, Integer p) { trace(m, "picture at once " + num(p)); }
 void TracingHooks::soundEffect(Main& m, Integer s) { trace(m, "sound " + num(s)); }
-void TracingHooks::music(Main& m, Integer s) { trace(m, "music " + num(s)); }
+// The selected song is game state even without a music device: routines read it.
+void TracingHooks::music(Main& m, Integer s) {
+  trace(m, "music " + num(s));
+  m.currentSong = s;
+}
 
 bool TracingHooks::playMovie(Main& m, Integer movie) {
   trace(m, "movie " + num(movie));

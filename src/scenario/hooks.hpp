@@ -32,6 +32,9 @@ class ScenarioHooks {
   virtual void choiceBlock(Main& m) = 0;
   virtual void setCaption(Main& m, const Bytes& caption) = 0;
   virtual void pause(Main& m, Long milliseconds) = 0;
+  // Loads picture currentPicture into the off-screen scene copy, even when it is the one
+  // prepared there already.
+  virtual void prepareEventPicture(Main& m) = 0;
 };
 
 class TracingHooks : public ScenarioHooks {
@@ -50,6 +53,7 @@ class TracingHooks : public ScenarioHooks {
   void choiceBlock(Main& m) override;
   void setCaption(Main& m, const Bytes& caption) override;
   void pause(Main& m, Long milliseconds) override;
+  void prepareEventPicture(Main& m) override;
 
  protected:
   static void trace(Main& m, const std::string& utf8);

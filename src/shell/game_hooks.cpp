@@ -65,6 +65,11 @@ void GameHooks::showPictureAtOnce(Main& m, Integer picture) {
   showEventPictureAtOnce(m);
 }
 
+void GameHooks::prepareEventPicture(Main& m) {
+  TracingHooks::prepareEventPicture(m);
+  shell::prepareEventPicture(m);
+}
+
 void GameHooks::listDisplay(Main& m, const std::vector<Bytes>& lines) {
   TracingHooks::listDisplay(m, lines);
   size_t longest = 0;

@@ -18,6 +18,7 @@ class GameHooks : public scenario::TracingHooks {
   void waitClick(Main& m) override;
   void showScenePicture(Main& m, Integer picture) override;
   void showPictureAtOnce(Main& m, Integer picture) override;
+  void prepareEventPicture(Main& m) override;
   void listDisplay(Main& m, const std::vector<Bytes>& lines) override;
   void soundEffect(Main& m, Integer sound) override;
   void music(Main& m, Integer song) override;

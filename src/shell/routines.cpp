@@ -4,16 +4,19 @@
 #include "scenario/speech_styles.hpp"
 #include "ship/bridge_orders.hpp"
 #include "ship/calendar.hpp"
+#include "ship/conversation_partners.hpp"
+#include "ship/crew_activity.hpp"
 #include "ship/crew_whereabouts.hpp"
+#include "ship/heroine_moves.hpp"
 #include "ship/menu_switches.hpp"
 #include "ship/room_menus.hpp"
+#include "ship/room_pictures.hpp"
 #include "ship/ship_bookkeeping.hpp"
 #include "ship/travel.hpp"
 
 namespace zav3::shell {
 
 void registerAllRoutines(scenario::RoutineTable& table) {
-  (void)table;
   scenario::registerSpeechStyles(table);
   ship::registerCalendarRoutines(table);
   ship::registerBridgeOrders(table);
@@ -22,6 +25,10 @@ void registerAllRoutines(scenario::RoutineTable& table) {
   ship::registerShipBookkeeping(table);
   ship::registerRoomMenus(table);
   ship::registerCrewWhereabouts(table);
+  ship::registerHeroineMoves(table);
+  ship::registerCrewActivity(table);
+  ship::registerRoomPictures(table);
+  ship::registerConversationPartners(table);
 }
 
 }  // namespace zav3::shell

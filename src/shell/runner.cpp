@@ -13,6 +13,7 @@
 #include "host/headless/headless_display.hpp"
 #include "host/host.hpp"
 #include "shell/game_hooks.hpp"
+#include "shell/routines.hpp"
 #include "host/date_time.hpp"
 #include "shell/save_data.hpp"
 #include "shell/startup.hpp"
@@ -56,6 +57,7 @@ StateList stateList(const Main& m) {
   s.emplace_back("textFrom", numberOf(m.textFrom));
   s.emplace_back("textTo", numberOf(m.textTo));
   s.emplace_back("currentPicture", numberOf(m.currentPicture));
+  s.emplace_back("currentSong", numberOf(m.currentSong));
   s.emplace_back("faceSpeaker", quoted(m.faceSpeaker));
   s.emplace_back("faceExpression", quoted(m.faceExpression));
   s.emplace_back("faceCostume", quoted(m.faceCostume));
@@ -96,7 +98,10 @@ const char* usage =
     "  --trace-media       add a line to the events for every multimedia command\n"
     "  --dump-state FILE   at the end, the game state in the save slot layout\n"
     "  --max-records N     stop after N script records\n"
+    "  --random-state N    the random generator's state (0..4294967295) when the game starts;\n"
+    "                      the events end with the state the run left (\"random state N\")\n"
     "  --script-only       run the script alone: no start-up, title menu, pictures or waits\n"
+    "  --routines          list the numbers of the special routines this engine has\n"
     "  --version, --help\n";
 
 }  // namespace
@@ -159,6 +164,20 @@ std::string checkExpectation(const Main& m, int exitStatus, const std::string& e
     if (found == wanted) return "";
     return wanted ? "nothing shown as \"" + line + "\"" : "shown: \"" + line + "\"";
   }
+  if (expectation.rfind("count ", 0) == 0) {
+    // "count N LINE": exactly N events lines are LINE.
+    std::istringstream words(expectation.substr(6));
+    long want = -1;
+    words >> want;
+    std::string line;
+    std::getline(words, line);
+    line = trim(line);
+    if (want < 0 || line.empty()) return "cannot read expectation";
+    long have = 0;
+    for (const auto& l : m.host.trace.lines()) have += matches(trim(l), line) ? 1 : 0;
+    if (have == want) return "";
+    return std::to_string(have) + " events lines are \"" + line + "\"";
+  }
   if (expectation.rfind("exit ", 0) == 0) {
     const int want = std::stoi(expectation.substr(5));
     return want == exitStatus ? "" : "exit status " + std::to_string(exitStatus);
@@ -198,6 +217,35 @@ int fail(const std::string& message) {
   return 2;
 }
 
+// A random generator state: a whole number 0..4294967295; -1 when the text is not one.
+long long randomStateOf(const std::string& text) {
+  if (text.empty() || text.size() > 10) return -1;
+  long long value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return -1;
+    value = value * 10 + (c - '0');
+  }
+  return value <= 0xFFFFFFFFLL ? value : -1;
+}
+
+// The numbers of the routines registered in the dispatcher's table, and how many of the
+// table's numbers they are.
+void listRoutines() {
+  scenario::RoutineTable table;
+  registerAllRoutines(table);
+  int have = 0;
+  int numbers = 0;
+  std::string line;
+  for (int n = scenario::RoutineTable::first; n <= scenario::RoutineTable::last; ++n) {
+    if (!scenario::RoutineTable::isRoutineNumber(n)) continue;
+    ++numbers;
+    if (!table.has(n)) continue;
+    ++have;
+    line += (line.empty() ? "" : " ") + std::to_string(n);
+  }
+  std::printf("%s\n%d of %d routines\n", line.c_str(), have, numbers);
+}
+
 }  // namespace
 
 int runProgram(const std::vector<std::string>& args) {
@@ -212,6 +260,9 @@ int runProgram(const std::vector<std::string>& args) {
     };
     if (a == "--help" || a == "-h") {
       std::fputs(usage, stdout);
+      return 0;
+    } else if (a == "--routines") {
+      listRoutines();
       return 0;
     } else if (a == "--version") {
       std::printf("zav3 %s\n", ZAV3_VERSION);
@@ -239,7 +290,8 @@ int runProgram(const std::vector<std::string>& args) {
       }
       options.drives.emplace_back(static_cast<char>(std::toupper(v[0])), v.substr(2));
     } else if (a == "--game" || a == "--work" || a == "--input" || a == "--trace" ||
-               a == "--events" || a == "--dump-state" || a == "--max-records") {
+               a == "--events" || a == "--dump-state" || a == "--max-records" ||
+               a == "--random-state") {
       if (!hasValue) return needs("a value");
       const std::string v = value();
       if (a == "--game") {
@@ -255,6 +307,9 @@ int runProgram(const std::vector<std::string>& args) {
         options.eventsFile = v;
       } else if (a == "--dump-state") {
         options.dumpStateFile = v;
+      } else if (a == "--random-state") {
+        options.randomState = randomStateOf(v);
+        if (options.randomState < 0) return fail("--random-state needs a number 0..4294967295");
       } else {
         char* end = nullptr;
         options.maxRecords = std::strtol(v.c_str(), &end, 10);
@@ -305,6 +360,13 @@ int runProgram(const std::vector<std::string>& args) {
       static_cast<host::ScriptedDialogs&>(*host->dialogs).queueAnswer(answerWord(d.rest));
     } else if (d.verb == "max-records") {
       options.maxRecords = std::stol(d.rest);
+    } else if (d.verb == "random-state") {
+      // The command line's state wins, so one scenario can be replayed from several states.
+      if (options.randomState < 0) options.randomState = randomStateOf(d.rest);
+      if (options.randomState < 0) {
+        return fail(options.inputScript + ":" + std::to_string(d.line) +
+                    ": random-state needs a number 0..4294967295");
+      }
     } else if (d.verb == "trace-media") {
       if (host->media) host->media->setTraceMedia(true);
     } else if (d.verb == "expect") {
@@ -361,7 +423,10 @@ int runProgram(const std::vector<std::string>& args) {
     };
   }
   if (!options.scriptOnly) game.setHooks(std::make_unique<GameHooks>());
+  if (options.randomState >= 0) host->random.setState(static_cast<std::uint32_t>(options.randomState));
   const int status = runGame(game, options.maxRecords, options.scriptOnly);
+  // With the dumped state, this is what a run continuing from here needs to replay exactly.
+  host->trace.line("random state " + std::to_string(host->random.state()));
 
   if (!options.dumpStateFile.empty()) {
     try {

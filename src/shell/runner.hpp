@@ -19,6 +19,7 @@ struct RunOptions {
   std::string traceFile;            // one line per script record run, "-" for stdout
   std::string dumpStateFile;        // "-" for stdout
   long maxRecords = 0;
+  long long randomState = -1;      // the random generator's state at the start, -1 as it is
   bool headless = false;     // no window: virtual time, scripted input
   bool scriptOnly = false;   // interpreter only: no start-up, title menu or pictures
   bool fullscreen = false;

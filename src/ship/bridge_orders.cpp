@@ -27,7 +27,6 @@ constexpr int jobOneDoneVar = 50;  // 50..53: work counters of jobs 1 and 2 and 
 constexpr int jobOneIdleVar = 51;
 constexpr int jobTwoDoneVar = 52;
 constexpr int jobTwoIdleVar = 53;
-constexpr int crewJobBitsVar = 54;
 constexpr int logEntryVar = 62;
 constexpr int broadcastCountVar = 83;
 constexpr int catchUpStartVar = 120;
@@ -257,8 +256,8 @@ void workOrder(Main& m) {
     var(m, crewThreePlaceVar) = 11;
     var(m, crewThreeDutyVar) = 11;
     var(m, driveStateVar) = 1;
-    var(m, crewJobBitsVar) -= crewThreeBit;
-    var(m, crewJobBitsCopyVar) = var(m, crewJobBitsVar);
+    var(m, presentBitsVar) -= crewThreeBit;
+    var(m, crewOnDutyBitsVar) = var(m, presentBitsVar);
   }
   if (order == 6) {
     var(m, waveGunStateVar) = 1;
@@ -266,8 +265,8 @@ void workOrder(Main& m) {
     if (now.hour >= 9 && now.hour < 17) {
       var(m, crewThreePlaceVar) = 12;
       var(m, crewThreeDutyVar) = 12;
-      var(m, crewJobBitsVar) -= crewThreeBit;
-      var(m, crewJobBitsCopyVar) = var(m, crewJobBitsVar);
+      var(m, presentBitsVar) -= crewThreeBit;
+      var(m, crewOnDutyBitsVar) = var(m, presentBitsVar);
     }
   }
 }

@@ -18,12 +18,9 @@ namespace {
 using namespace vars;
 
 // gameVar indexes of this module.
-constexpr int heroinePlaceVar = 1;
 constexpr int heroineTimeAVar = 3;  // the heroine's two counters of the ship's tick
 constexpr int heroineTimeBVar = 5;
 constexpr int sleepHoursVar = 48;
-constexpr int presentVar = 54;
-constexpr int heroineActivityVar = 85;
 constexpr int sleepLeftVar = 97;
 constexpr int storyMenuVar = 98;
 constexpr int restKindVar = 100;
@@ -31,12 +28,9 @@ constexpr int costumeOneVar = 111;
 constexpr int roomVariantVar = 126;
 
 // gameFlag indexes of this module.
-constexpr int activityStartFlag = 951;
 constexpr int itemsTakenFlag = 1500;
 constexpr int storyOfferFlag = 1501;
 constexpr int roomStoryFlag = 1506;
-constexpr int cabinStoryFlag = 1508;
-constexpr int cabinDoneFlag = 1509;
 constexpr int menuPageFlag = 1510;
 constexpr int hiddenItemsFlag = 1526;
 constexpr int noRestFlag = 1527;
@@ -56,7 +50,7 @@ void secondItemForFirst(Main& m) {
 // Items 4, 5 and 6, the same in routines 1 and 3.
 void crewAndRestItems(Main& m) {
   const Single now = var(m, clockMinutesVar);
-  showItemIf(m, 4, hasBit(var(m, presentVar), 4));
+  showItemIf(m, 4, hasBit(var(m, presentBitsVar), 4));
   if (var(m, arrivalCodeVar) > 0) hideItem(m, 4);
   showItemIf(m, 5, now - var(m, heroineTimeAVar) > counterInterval);
   showItemIf(m, 6,
@@ -144,10 +138,10 @@ TreeKeys treeKeys(Main& m) {
 
 void shipMenu(Main& m) {
   secondItemForFirst(m);
-  showItemIf(m, 3, hasBit(var(m, presentVar), 2) && flag(m, storyOfferFlag) > 0);
+  showItemIf(m, 3, hasBit(var(m, presentBitsVar), 2) && flag(m, storyOfferFlag) > 0);
   crewAndRestItems(m);
   hideItem(m, 7);
-  showItemIf(m, 8, var(m, presentVar) > 1);
+  showItemIf(m, 8, var(m, presentBitsVar) > 1);
   storyItem(m);
 }
 
@@ -156,7 +150,7 @@ void shipMenuOnVisit(Main& m) {
   secondItemForFirst(m);
   hideItem(m, 3);
   crewAndRestItems(m);
-  if (var(m, presentVar) > 1 && flag(m, itemsTakenFlag) > std::ldexp(1.0, t) &&
+  if (var(m, presentBitsVar) > 1 && flag(m, itemsTakenFlag) > std::ldexp(1.0, t) &&
       var(m, restKindVar) > 0) {
     offerItem(m, 7);
   } else if (flag(m, visitKeptFlag) == 0) {
@@ -186,8 +180,8 @@ void cabinMenu(Main& m) {
   if (costume == 0) hideItem(m, 6);
   if (costume == 6) hideItem(m, 5);
   if (flag(m, noRestFlag) == 1) hideItem(m, 7);
-  const Integer sent = flag(m, cabinStoryFlag);
-  const Integer done = flag(m, cabinDoneFlag);
+  const Integer sent = flag(m, needsOpenFlag);
+  const Integer done = flag(m, needsMetFlag);
   bool sendingOpen = false;
   for (Long bit : {256, 512, 1024})
     sendingOpen = sendingOpen || (hasBit(sent, bit) && !hasBit(done, bit));
@@ -204,14 +198,14 @@ void sleepSetting(Main& m) {
 
 void restMenu(Main& m) {
   for (int item = 1; item <= 3; ++item) offerItem(m, item);
-  if (hasBit(flag(m, cabinDoneFlag), 128)) hideItem(m, 3);
+  if (hasBit(flag(m, needsMetFlag), 128)) hideItem(m, 3);
   const Single activity = var(m, heroineActivityVar);
   if (activity == 12 || activity == 22) {
     hideItem(m, 2);
     hideItem(m, 3);
   }
   offerItem(m, 4);
-  if (var(m, presentVar) == 1) hideItem(m, 4);
+  if (var(m, presentBitsVar) == 1) hideItem(m, 4);
   if (flag(m, noRestFlag) == 1) hideItem(m, 5);
 }
 
@@ -234,7 +228,7 @@ void crewMemberMenu(Main& m) {
     chosen = host::toInteger(std::ldexp(1.0, chosen - 1));
     return;
   }
-  for (int k = 1; k <= 5; ++k) showItemIf(m, k, hasBit(var(m, presentVar), Long{1} << k));
+  for (int k = 1; k <= 5; ++k) showItemIf(m, k, hasBit(var(m, presentBitsVar), Long{1} << k));
 }
 
 void entryTreeMenu(Main& m) {

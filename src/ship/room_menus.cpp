@@ -21,14 +21,12 @@ using namespace vars;
 using host::sj;
 
 // gameVar indexes of this module.
-constexpr int heroinePlaceVar = 1;
 constexpr int heroineDutyVar = 2;
 constexpr int crewOneDutyVar = 7;
 constexpr int hiddenCountVar = 49;
 constexpr int roomContextVar = 40;
 constexpr int menuIdVar = 41;
 constexpr int storySwitchVar = 60;
-constexpr int visitVar = 108;
 constexpr int stageSwitchVar = 119;
 constexpr int lastUpdateVar = 120;
 
@@ -172,7 +170,7 @@ void roomMenu(Main& m) {
 
 void visitNames(Main& m) {
   if (var(m, courseTargetVar) != 6) return;
-  const Single visit = var(m, visitVar);
+  const Single visit = var(m, visitSelectorVar);
   const Integer visitor = flag(m, visitorFlag);
   struct Visitor {
     Integer code;

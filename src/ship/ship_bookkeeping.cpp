@@ -18,14 +18,12 @@ namespace {
 using namespace vars;
 
 // gameVar indexes of this module.
-constexpr int heroinePlaceVar = 1;
 constexpr int heroineCounterVar = 4;
 constexpr int crewOnePlaceVar = 6;
 constexpr int crewOneDutyVar = 7;
 constexpr int radarHoursVar = 37;
 constexpr int resultVar = 48;
 constexpr int flagIndexVar = 49;
-constexpr int presentVar = 54;
 constexpr int repairAlarmVar = 59;
 constexpr int nextEventSlotVar = 61;
 constexpr int eventValueVar = 62;
@@ -186,13 +184,13 @@ void whoIsWhere(Main& m) {
       setBits(var(m, placePeopleVar + static_cast<int>(p)), Long{1} << i);
   }
   const long here = indexOf(var(m, heroinePlaceVar));
-  var(m, presentVar) =
+  var(m, presentBitsVar) =
       here >= 1 && here <= lastPlace ? var(m, placePeopleVar + static_cast<int>(here)) : 0;
 }
 
 void addActivity21Crew(Main& m) {
   for (int i = 1; i <= lastCrewMember; ++i) {
-    if (var(m, activityVar + i) == 21) setBits(var(m, presentVar), Long{1} << i);
+    if (var(m, activityVar + i) == 21) setBits(var(m, presentBitsVar), Long{1} << i);
   }
 }
 
@@ -209,7 +207,7 @@ void hoursPassed(Main& m) {
 void item4Switch(Main& m) {
   showItemIf(
       m, 4,
-      !(var(m, presentVar) == 1 || flag(m, item4StoryFlag) > 0 || flag(m, jobHeldBitsFlag) > 0));
+      !(var(m, presentBitsVar) == 1 || flag(m, item4StoryFlag) > 0 || flag(m, jobHeldBitsFlag) > 0));
 }
 
 void shipSong(Main& m) {
@@ -249,7 +247,7 @@ void savePrompt(Main& m) {
 }
 
 void jobsFoundRunning(Main& m) {
-  const Single onDuty = var(m, crewJobBitsCopyVar);
+  const Single onDuty = var(m, crewOnDutyBitsVar);
   for (int job = 0; job <= 2; ++job) {
     const Long bit = Long{1} << job;
     if (hasBit(onDuty, bit) && flag(m, jobTimerFlag + job) > 0)

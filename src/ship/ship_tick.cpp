@@ -19,9 +19,7 @@ using host::Long;
 using host::Single;
 
 // gameVar indexes of this module.
-constexpr int heroinePlaceVar = 1;
 constexpr int engineRepairLeftVar = 33;
-constexpr int heroineActivityVar = 85;
 constexpr int jobEndRestVar = 97;
 constexpr int jobEndAfterVar = 98;
 constexpr int stageSwitchVar = 119;
@@ -34,8 +32,6 @@ constexpr int thirdRepairFlag = 872;
 constexpr int jobTimerFlag = 880;  // + job 0..2
 constexpr int jobRunningBitsFlag = 901;
 constexpr int idleAlarmFlag = 920;
-constexpr int activityStartFlag = 951;
-constexpr int thirdRepairLeftFlag = 962;
 constexpr int encounterStageFlag = 982;
 constexpr int deckDamageFlag = 998;
 

@@ -174,7 +174,7 @@ void applyArrivalRules(Main& m, Double distance) {
 void storyChecks(Main& m) {
   const Single phase = var(m, storyPhaseVar);
   const bool quietPhase = phase == 1 || phase == 6 || phase == 11 || phase == 21 || phase == 26;
-  if (flag(m, broadcastStoryFlag) == 1 && (host::toLong(var(m, crewJobBitsCopyVar)) & 2) != 0 &&
+  if (flag(m, broadcastStoryFlag) == 1 && (host::toLong(var(m, crewOnDutyBitsVar)) & 2) != 0 &&
       !quietPhase) {
     flag(m, broadcastStoryFlag) = static_cast<Integer>(flag(m, broadcastStoryFlag) | 2);
     setBits(var(m, eventBitsVar), 256);

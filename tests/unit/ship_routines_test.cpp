@@ -19,33 +19,14 @@
 namespace zav3 {
 namespace {
 
-struct ShipRoutine {
-  int number;
-  bool elsewhere;  // added with the heroine's moves, the crew activity, the room pictures and
-                   // the conversation partners, which are not in yet
-};
-
 // The routine table's numbers of bridge orders, travel, the clock, the heroine's moves, crew
 // whereabouts and skip mode, crew activity, menu switches and bookkeeping, place and room menus,
-// room pictures and conversation partners. The numbers marked `elsewhere` are only checked once
-// they are registered; when they all are, the mark goes and every number is required.
-constexpr ShipRoutine shipRoutines[] = {
-    {1, false},   {2, false},   {3, false},   {4, false},   {5, true},    {6, true},
-    {7, true},    {8, false},   {9, false},   {10, false},  {11, false},  {12, false},
-    {13, false},  {14, false},  {15, false},  {16, false},  {17, false},  {18, false},
-    {19, false},  {20, true},   {21, true},   {23, false},  {24, false},  {25, false},
-    {26, false},  {27, false},  {28, false},  {29, true},   {30, false},  {31, false},
-    {32, false},  {33, true},   {34, false},  {36, false},  {37, false},  {38, false},
-    {39, false},  {40, true},   {41, true},   {42, true},   {43, true},   {44, true},
-    {45, true},   {46, true},   {47, true},   {48, false},  {49, false},  {50, false},
-    {51, false},  {52, false},  {53, false},  {54, false},  {55, false},  {56, false},
-    {57, false},  {58, false},  {59, false},  {60, false},  {61, true},   {62, false},
-    {63, false},  {64, false},  {65, false},  {66, false},  {67, false},  {68, false},
-    {69, false},  {70, false},  {71, false},  {72, false},  {73, false},  {74, false},
-    {75, false},  {91, false},  {92, false},  {93, false},  {94, false},  {95, true},
-    {96, true},   {97, false},  {98, false},  {99, true},   {102, false}, {103, false},
-    {104, false}, {105, false}, {106, false}, {107, false}, {108, false}, {109, false},
-    {110, false},
+// room pictures and conversation partners: every one must have a routine.
+constexpr int shipRoutines[] = {
+    1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 23, 24, 25, 26, 27,
+    28, 29, 30, 31, 32, 33, 34, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51,
+    52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74,
+    75, 91, 92, 93, 94, 95, 96, 97, 98, 99, 102, 103, 104, 105, 106, 107, 108, 109, 110
 };
 
 class ShipRoutines : public ::testing::Test {
@@ -62,15 +43,13 @@ class ShipRoutines : public ::testing::Test {
 
 TEST_F(ShipRoutines, EveryShipNumberOfTheRoutineTableHasARoutine) {
   std::vector<int> missing;
-  for (const ShipRoutine& r : shipRoutines) {
-    if (!game.routines.has(r.number) && !r.elsewhere) missing.push_back(r.number);
+  for (int n : shipRoutines) {
+    if (!game.routines.has(n)) missing.push_back(n);
   }
   EXPECT_TRUE(missing.empty()) << "first missing routine: " << (missing.empty() ? 0 : missing[0])
                                << " of " << missing.size();
   // The list holds routine numbers only.
-  for (const ShipRoutine& r : shipRoutines) {
-    EXPECT_TRUE(scenario::RoutineTable::isRoutineNumber(r.number)) << r.number;
-  }
+  for (int n : shipRoutines) EXPECT_TRUE(scenario::RoutineTable::isRoutineNumber(n)) << n;
 }
 
 TEST_F(ShipRoutines, TheShipSongStartsOnlyWhenItChanges) {
