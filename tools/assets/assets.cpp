@@ -34,8 +34,9 @@ host::TextRenderer& AssetWriter::text() {
 }
 
 std::span<const AssetKind> assetKinds() {
-  static constexpr std::array<AssetKind, 6> kinds{{
+  static constexpr std::array<AssetKind, 7> kinds{{
       {"pictures", "MAINCG", writePictures},
+      {"combat pictures", "MAINCG", writeCombatPictures},
       {"scenes", "CG", writeScenes},
       {"faces", "KAOCG", writeFaces},
       {"sounds", "WAVE", writeSounds},

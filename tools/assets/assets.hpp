@@ -1,6 +1,6 @@
 // The demo game's generated assets: the writer that puts files into the game folder, and the
-// kinds of assets, each written by its own generator (pictures.cpp, scenes.cpp, faces.cpp,
-// sounds.cpp, music.cpp, movies.cpp).
+// kinds of assets, each written by its own generator (pictures.cpp, combat_pictures.cpp,
+// scenes.cpp, faces.cpp, sounds.cpp, music.cpp, movies.cpp).
 #pragma once
 
 #include <cstdint>
@@ -48,6 +48,8 @@ Canvas faceFrame();
 
 // MAINCG: the frames of the screen, the option menu, the panel tile and the warning picture.
 void writePictures(AssetWriter& out);
+// MAINCG: the combat pictures (symbol sheet NO, spcg1, spcg2, spcg2_2, spcg3, mission).
+void writeCombatPictures(AssetWriter& out);
 // CG: the numbered event pictures (001..012; 007 as a ".cmp" file without its signature).
 void writeScenes(AssetWriter& out);
 // KAOCG: the crew's faces, one file per face code.
