@@ -13,13 +13,8 @@ using namespace zav3;
 void tacticalDisplayRedraw(benchmark::State& state) {
   const auto host = host::makeHeadlessHost();
   Main m(*host);
-  testing::setUpBattleScreen(m, ZAV3_DEMO_DIR);
-  testing::placeStandardShips(m);
-  m.crossHairShown = true;
-  m.rangeShown = true;
-  // Warm the glyph cache as a running battle has.
-  combat::buildPlot(m);
-  combat::redrawTacticalDisplay(m);
+  // Drawn once first: the glyph cache is warm, as in a running battle.
+  testing::drawStandardBattle(m, ZAV3_DEMO_DIR);
   for (auto _ : state) {
     combat::buildPlot(m);
     combat::redrawTacticalDisplay(m);

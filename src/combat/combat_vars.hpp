@@ -49,18 +49,31 @@ inline constexpr Integer enemyNozzlesLost = 2048;
 inline constexpr Integer playerNavRadarLost = 32;
 inline constexpr Integer playerRadarLost = 64;
 
-inline Integer& encounterKind(Main& m) { return m.gameFlag(encounterKindFlag); }
-inline Integer& selectedWeapon(Main& m) { return m.gameFlag(selectedWeaponFlag); }
-inline Integer& enemyStatus(Main& m) { return m.gameFlag(enemyStatusFlag); }
-inline Integer& playerStatus(Main& m) { return m.gameFlag(playerStatusFlag); }
-inline Integer& rangeBits(Main& m) { return m.gameFlag(rangeBitsFlag); }
-inline Integer& hitDirection(Main& m) { return m.gameFlag(hitDirectionFlag); }
-inline Integer& partHP(Main& m, int part) { return m.gameFlag(partHPFirstFlag + part); }
+inline Integer& encounterKind(Main& m) {
+  return m.gameFlag(encounterKindFlag);
+}
+inline Integer& selectedWeapon(Main& m) {
+  return m.gameFlag(selectedWeaponFlag);
+}
+inline Integer& enemyStatus(Main& m) {
+  return m.gameFlag(enemyStatusFlag);
+}
+inline Integer& playerStatus(Main& m) {
+  return m.gameFlag(playerStatusFlag);
+}
+inline Integer& rangeBits(Main& m) {
+  return m.gameFlag(rangeBitsFlag);
+}
+inline Integer& hitDirection(Main& m) {
+  return m.gameFlag(hitDirectionFlag);
+}
+inline Integer& partHP(Main& m, int part) {
+  return m.gameFlag(partHPFirstFlag + part);
+}
 
 // Positions of the two ships in shipState, km.
 inline SpacePoint playerPosition(const Main& m) {
-  return {m.shipState(playerXState), m.shipState(playerXState + 1),
-          m.shipState(playerXState + 2)};
+  return {m.shipState(playerXState), m.shipState(playerXState + 1), m.shipState(playerXState + 2)};
 }
 inline SpacePoint enemyPosition(const Main& m) {
   return {m.shipState(enemyXState), m.shipState(enemyXState + 1), m.shipState(enemyXState + 2)};

@@ -37,7 +37,7 @@ constexpr int referenceRadius = 4;
 constexpr Single starArm = 80;
 constexpr Double referenceRanges[3] = {100000, 50000, 25000};
 constexpr Double referenceMarkReach = 2000000;  // the reference marks show within this, km
-constexpr int coverWidth = 342;  // the readout and the view: 250 .. 591
+constexpr int coverWidth = 342;                 // the readout and the view: 250 .. 591
 constexpr int gaugeTextX = 86, gaugeTextY = 98;
 
 // The speeds of the levels 1..8 in km/s.
@@ -125,8 +125,7 @@ void buildRangeTips(Main& m) {
   const Single enemyReach = reachInPlotUnits(m, enemyRange);
   for (int j = 0; j <= lastPoint; ++j) {
     Long dx = 0, dy = 0, dz = 0;
-    ZAHYO_SUB3(m.courseElevation, m.courseAzimuth, playerReach, dx, dy, dz, m.sinTable,
-               m.cosTable);
+    ZAHYO_SUB3(m.courseElevation, m.courseAzimuth, playerReach, dx, dy, dz, m.sinTable, m.cosTable);
     addStep(m, playerTipObject, j, playerObject, dx, dy, dz);
     Single elevation = 0, azimuth = 0;
     ANGLE(m.plotX(enemyObject, j), m.plotY(enemyObject, j), m.plotZ(enemyObject, j),
@@ -197,8 +196,8 @@ int projectTrack(Main& m, int ship) {
 
 // The line of a ship's track from point 0 to `end`, clipped, and the marks of the points up to
 // it (one fewer when the clip shortened the line). Returns the last marked point.
-int drawTrack(Main& m, host::Surface& s, Array2<Single>& xs, Array2<Single>& ys, int ship,
-              int end, bool drawLine) {
+int drawTrack(Main& m, host::Surface& s, Array2<Single>& xs, Array2<Single>& ys, int ship, int end,
+              bool drawLine) {
   Integer clipped = 0;
   HAMIDASU_SUB(ship, end, xs, ys, xs(ship, 0), ys(ship, 0), clipped);
   if (drawLine) {
@@ -362,8 +361,7 @@ void drawView(Main& m) {
     const std::array<Integer, 3> colours{starXColour, starYColour, starZColour};
     for (int axis = 0; axis < 3; ++axis) {
       line(s, m.screenX(starObject, 2 * axis), m.screenY(starObject, 2 * axis),
-           m.screenX(starObject, 2 * axis + 1), m.screenY(starObject, 2 * axis + 1),
-           colours[axis]);
+           m.screenX(starObject, 2 * axis + 1), m.screenY(starObject, 2 * axis + 1), colours[axis]);
     }
   }
 
@@ -377,8 +375,8 @@ void drawView(Main& m) {
     if (distance <= referenceMarkReach) {
       for (int k = 0; k < 3; ++k) {
         const int point = 7 + k;
-        const double radius = std::hypot(m.screenX(starObject, point) - refX,
-                                         m.screenY(starObject, point) - refY);
+        const double radius =
+            std::hypot(m.screenX(starObject, point) - refX, m.screenY(starObject, point) - refY);
         circle(s, refX, refY, radius, referenceRangeColours[k]);
         Integer clipped = 0;
         HAMIDASU_SUB(starObject, point, m.screenX, m.screenY, refX, refY, clipped);
@@ -395,8 +393,7 @@ void drawView(Main& m) {
   const bool pointControlsShown = m.BUTTON12 != 0 && m.host.forms.isVisible(m.BUTTON12) != 0;
   const Integer selected = m.selectedTrackPoint;
   if (pointControlsShown && selected >= 0 && selected <= m.lastTrackPoint(1)) {
-    mark(s, m.screenX(enemyObject, selected), m.screenY(enemyObject, selected),
-         selectedMarkRadius);
+    mark(s, m.screenX(enemyObject, selected), m.screenY(enemyObject, selected), selectedMarkRadius);
   }
   host::copyRect(m.host.forms.surface(m.PICTURE1), viewLeft, viewTop, viewSize, viewSize, s, 0, 0);
 }
@@ -417,8 +414,8 @@ void drawRadar(Main& m) {
   drawTrack(m, s, m.radarX, m.radarY, playerObject, radarTrackEnd(m, playerObject), true);
   drawTrack(m, s, m.radarX, m.radarY, enemyObject, radarTrackEnd(m, enemyObject),
             !enemyDestroyedNow(m));
-  host::copyRect(m.host.forms.surface(m.PICTURE10), panelInsetX, panelInsetY, viewSize, viewSize,
-                 s, 0, 0);
+  host::copyRect(m.host.forms.surface(m.PICTURE10), panelInsetX, panelInsetY, viewSize, viewSize, s,
+                 0, 0);
 }
 
 void drawGauge(Main& m) {
@@ -444,8 +441,8 @@ void drawGauge(Main& m) {
     line(s, p[0], p[1], q[0], q[1], gaugeShipColour);
   }
   const host::Control& box = m.host.forms.control(m.PICTURE11);
-  shell::textRenderer(m).draw(s, host::FontSpec{box.fontName, box.fontSize}, gaugeTextX,
-                              gaugeTextY, host::numberText(elevation),
+  shell::textRenderer(m).draw(s, host::FontSpec{box.fontName, box.fontSize}, gaugeTextX, gaugeTextY,
+                              host::numberText(elevation),
                               host::argbOf(host::indexedColour(gaugeTextColour)));
   host::copyRect(m.host.forms.surface(m.PICTURE11), panelInsetX, panelInsetY, gaugeSize, gaugeSize,
                  s, 0, 0);
@@ -465,8 +462,8 @@ void redrawTacticalDisplay(Main& m) {
   if ((playerStatus(m) & lost) == lost) {
     // The cover reaches over the whole view (392 + 200), two columns farther than 340 pixels
     // would, which left a stale strip of the last view beside it.
-    fillWithTile(m.host.forms.surface(m.PICTURE1), m.panelTile, readoutLeft, readoutTop,
-                 coverWidth, viewSize);
+    fillWithTile(m.host.forms.surface(m.PICTURE1), m.panelTile, readoutLeft, readoutTop, coverWidth,
+                 viewSize);
   } else {
     drawView(m);
     drawReadout(m);

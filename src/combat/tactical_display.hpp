@@ -21,7 +21,7 @@ inline constexpr int lastPoint = 10;       // track points 1..10; the reference 
 // Where the surfaces go.
 inline constexpr int viewSize = 200;  // the view, the radar bitmap
 inline constexpr int gaugeSize = 120;
-inline constexpr int viewLeft = 392, viewTop = 35;  // the view on PICTURE1
+inline constexpr int viewLeft = 392, viewTop = 35;       // the view on PICTURE1
 inline constexpr int panelInsetX = 8, panelInsetY = 16;  // radar and gauge on their pictures
 inline constexpr Integer zoomReset = 10000;
 inline constexpr Integer zoomLast = 19900;  // the zoom scroll bar's maximum

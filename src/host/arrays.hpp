@@ -1,5 +1,6 @@
-// Arrays (one- and two-dimensional) with inclusive bounds, as the game declares them ("0..200" has 201 elements). An index
-// outside the bounds is run-time error 9 at the line of the statement that used it.
+// Arrays (one- and two-dimensional) with inclusive bounds, as the game declares them ("0..200" has
+// 201 elements). An index outside the bounds is run-time error 9 at the line of the statement that
+// used it.
 #pragma once
 
 #include <source_location>
@@ -79,8 +80,7 @@ class Array2 {
 
  private:
   std::size_t offset(long i, long j, std::source_location where) const {
-    if (i < first1_ || i > last1_ || j < first2_ || j > last2_)
-      raise(err::subscript, where);
+    if (i < first1_ || i > last1_ || j < first2_ || j > last2_) raise(err::subscript, where);
     return static_cast<std::size_t>((i - first1_) * (last2_ - first2_ + 1) + (j - first2_));
   }
 

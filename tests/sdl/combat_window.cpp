@@ -33,9 +33,10 @@ bool same(const std::filesystem::path& shot, const host::Surface& composed, cons
   }
   const long n = differences(*window, composed);
   if (n != 0) {
-    std::printf("%s: the window differs from the headless picture (%ld pixels; -1: size %dx%d "
-                "against %dx%d)\n",
-                what, n, window->width(), window->height(), composed.width(), composed.height());
+    std::printf(
+        "%s: the window differs from the headless picture (%ld pixels; -1: size %dx%d "
+        "against %dx%d)\n",
+        what, n, window->width(), window->height(), composed.width(), composed.height());
     return false;
   }
   std::printf("%s: the window shows the headless picture\n", what);
@@ -57,12 +58,7 @@ int main(int argc, char** argv) {
   const auto sdl = host::makeSdlHost(options);
   if (!sdl) return 77;
   Main m(*sdl);
-  testing::setUpBattleScreen(m, ZAV3_DEMO_DIR);
-  testing::placeStandardShips(m);
-  m.crossHairShown = true;
-  m.rangeShown = true;
-  combat::buildPlot(m);
-  combat::redrawTacticalDisplay(m);
+  testing::drawStandardBattle(m, ZAV3_DEMO_DIR);
   sdl->forms.setVisible(m.FORM3, -1);
 
   host::HeadlessDisplay composer(sdl->forms, *sdl->clock, sdl->trace);

@@ -68,4 +68,14 @@ inline void placeStandardShips(Main& m) {
   m.shipState(combat::vars::targetDistanceState) = 250000;
 }
 
+// The standard scene with the cross-hair and the effective-range marks shown, drawn once.
+inline void drawStandardBattle(Main& m, const std::filesystem::path& game) {
+  setUpBattleScreen(m, game);
+  placeStandardShips(m);
+  m.crossHairShown = true;
+  m.rangeShown = true;
+  combat::buildPlot(m);
+  combat::redrawTacticalDisplay(m);
+}
+
 }  // namespace zav3::testing

@@ -17,13 +17,13 @@ namespace {
 
 using namespace combat::vars;
 
-constexpr std::uint32_t grey = 0xFF808080u;      // colour 8: the player's track
-constexpr std::uint32_t blue = 0xFF0000FFu;      // colour 9: track marks
-constexpr std::uint32_t navy = 0xFF000080u;      // colour 1: the reference point
-constexpr std::uint32_t yellow = 0xFFFFFF00u;    // colour 14: x axis, the gauge's ship
-constexpr std::uint32_t red = 0xFFFF0000u;       // colour 12: z axis
-constexpr std::uint32_t cyan = 0xFF00FFFFu;      // colour 11: the player's reach
-constexpr std::uint32_t magenta = 0xFFFF00FFu;   // colour 13: the enemy's reach
+constexpr std::uint32_t grey = 0xFF808080u;     // colour 8: the player's track
+constexpr std::uint32_t blue = 0xFF0000FFu;     // colour 9: track marks
+constexpr std::uint32_t navy = 0xFF000080u;     // colour 1: the reference point
+constexpr std::uint32_t yellow = 0xFFFFFF00u;   // colour 14: x axis, the gauge's ship
+constexpr std::uint32_t red = 0xFFFF0000u;      // colour 12: z axis
+constexpr std::uint32_t cyan = 0xFF00FFFFu;     // colour 11: the player's reach
+constexpr std::uint32_t magenta = 0xFFFF00FFu;  // colour 13: the enemy's reach
 constexpr std::uint32_t black = 0xFF000000u;
 
 class TacticalDisplayTest : public ::testing::Test {

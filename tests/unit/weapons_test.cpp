@@ -1,11 +1,12 @@
 // The player's weapons: direction codes of every row of the hit table, range bits and the
 // firing cone, laser damage and the consequences of destroyed parts, the plasma gun and the
 // wave gun by direction.
+#include "combat/weapons.hpp"
+
 #include <cmath>
 
 #include "combat/combat_vars.hpp"
 #include "combat/vector_math.hpp"
-#include "combat/weapons.hpp"
 #include "support/shell_fixture.hpp"
 
 namespace zav3::testing {
@@ -91,7 +92,8 @@ TEST_F(WeaponsTest, EveryDirectionCodeOfTheHitTable) {
   EXPECT_EQ(codes, 40);
   EXPECT_EQ(combat::hitTableRow(8), nullptr);
   EXPECT_EQ(*combat::hitTableRow(0), (std::array<Integer, 10>{11, 11, 11, 11, 11, 0, 0, 0, 1, 6}));
-  EXPECT_EQ(*combat::hitTableRow(24), (std::array<Integer, 10>{16, 16, 15, 15, 17, 18, 4, 9, 3, 8}));
+  EXPECT_EQ(*combat::hitTableRow(24),
+            (std::array<Integer, 10>{16, 16, 15, 15, 17, 18, 4, 9, 3, 8}));
   EXPECT_EQ(*combat::hitTableRow(47),
             (std::array<Integer, 10>{11, 11, 11, 7, 10, 13, 13, 13, 13, 18}));
   // Straight ahead of a ship climbing steeply is still its front, level.
@@ -137,7 +139,7 @@ TEST_F(WeaponsTest, RangeBitsOnlyInsideTheFiringCone) {
 TEST_F(WeaponsTest, LaserDamageAndTheTurrets) {
   place({0, 0, 0}, {300000, 0, 0});
   combat::aimEnemy(m());
-  laserAt(13);  // 2000 hit points
+  laserAt(13);                       // 2000 hit points
   EXPECT_EQ(partHP(m(), 13), 1900);  // 100 damage at exactly 300000 km
   EXPECT_EQ(report(0), sj("停滞力場発生装置の装甲版に命中！"));
   EXPECT_EQ(report(1), "");
@@ -246,7 +248,8 @@ TEST_F(WeaponsTest, PlasmaGunAndWaveGun) {
   EXPECT_EQ(report(0), sj("敵艦の航行用レーダーに損害を与えた模様。@*航行不能で停止しました。"));
   EXPECT_EQ(waveFrom(82, 143), 23);
   EXPECT_EQ(enemyStatus(m()), 68);
-  EXPECT_EQ(report(0), sj("敵艦の通常レーダーに損害を与えた模様。@*敵の攻撃は不可能になりました。"));
+  EXPECT_EQ(report(0),
+            sj("敵艦の通常レーダーに損害を与えた模様。@*敵の攻撃は不可能になりました。"));
   EXPECT_EQ(waveFrom(0, 90), 2);
   EXPECT_EQ(enemyStatus(m()), 0);
   EXPECT_EQ(report(0), sj("効果無し！"));

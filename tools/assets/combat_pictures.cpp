@@ -75,7 +75,8 @@ constexpr Glyph percentGlyph{"##..#", "##..#", "...#.", "..#..", ".#...", "#..##
 void putGlyph(Canvas& c, int x, int y, const Glyph& g, Rgb ink) {
   for (int row = 0; row < 7; ++row) {
     for (int col = 0; col < 5; ++col) {
-      if (g[static_cast<size_t>(row)][static_cast<size_t>(col)] == '#') c.put(x + col, y + row, ink);
+      if (g[static_cast<size_t>(row)][static_cast<size_t>(col)] == '#')
+        c.put(x + col, y + row, ink);
     }
   }
 }
@@ -123,8 +124,8 @@ Canvas symbolSheet(host::TextRenderer& text) {
 
 // A steel frame around a picture with a caption strip along its top (height 16) and scale
 // ticks along the window (x0, y0, size w x h) that the program fills.
-void panelFrame(Canvas& c, host::TextRenderer& text, std::string_view title, int wx, int wy,
-                int ww, int wh) {
+void panelFrame(Canvas& c, host::TextRenderer& text, std::string_view title, int wx, int wy, int ww,
+                int wh) {
   const double w = c.width(), h = c.height();
   c.gradient(0, 0, w, h, hex(0x1B2A5C), hex(0x0C1636));
   c.gradient(0, 0, w, 15, hex(0x34508E), hex(0x1A2C5C));
@@ -166,9 +167,10 @@ Canvas gaugeDial(host::TextRenderer& text) {
     const double d = std::hypot(x - cx, y - cy) / 70;
     return mix(hex(0x13204C), glassDeep, clamp01(d));
   });
-  c.fill({cx - r, cy - r, cx, cy + r},
-         [&](double x, double y) { return std::max(sdf::circle(x, y, cx, cy, r), x - cx); },
-         hex(0x18306A), 0.6);
+  c.fill(
+      {cx - r, cy - r, cx, cy + r},
+      [&](double x, double y) { return std::max(sdf::circle(x, y, cx, cy, r), x - cx); },
+      hex(0x18306A), 0.6);
   c.ring(cx, cy, r, 1, scale, 0.8);
   for (int deg = -90; deg <= 90; deg += 15) {
     const double a = (180 - deg) * pi / 180;
