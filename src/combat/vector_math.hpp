@@ -19,54 +19,12 @@
 namespace zav3::combat {
 
 using host::Array;
+using host::Array2;
 using host::Bytes;
 using host::Double;
 using host::Integer;
 using host::Long;
 using host::Single;
-
-// Two-dimensional array with inclusive bounds on both indexes, (object, point) for the model
-// point arrays. An index outside the bounds is run-time error 9.
-template <class T>
-class Array2 {
- public:
-  Array2() = default;
-  Array2(long first1, long last1, long first2, long last2) { redim(first1, last1, first2, last2); }
-
-  void redim(long first1, long last1, long first2, long last2) {
-    first1_ = first1;
-    last1_ = last1;
-    first2_ = first2;
-    last2_ = last2;
-    const long n1 = last1 >= first1 ? last1 - first1 + 1 : 0;
-    const long n2 = last2 >= first2 ? last2 - first2 + 1 : 0;
-    values_.assign(static_cast<std::size_t>(n1 * n2), T{});
-  }
-  void clear() { values_.assign(values_.size(), T{}); }
-
-  T& operator()(long i, long j, std::source_location where = std::source_location::current()) {
-    return values_[offset(i, j, where)];
-  }
-  const T& operator()(long i, long j,
-                      std::source_location where = std::source_location::current()) const {
-    return values_[offset(i, j, where)];
-  }
-
-  long first1() const { return first1_; }
-  long last1() const { return last1_; }
-  long first2() const { return first2_; }
-  long last2() const { return last2_; }
-
- private:
-  std::size_t offset(long i, long j, std::source_location where) const {
-    if (i < first1_ || i > last1_ || j < first2_ || j > last2_)
-      host::raise(host::err::subscript, where);
-    return static_cast<std::size_t>((i - first1_) * (last2_ - first2_ + 1) + (j - first2_));
-  }
-
-  long first1_ = 0, last1_ = -1, first2_ = 0, last2_ = -1;
-  std::vector<T> values_;
-};
 
 // Constants with the precision the game computes with: pi and one degree in radians as singles,
 // the stand-in for a zero x difference, and the projection constants.

@@ -18,6 +18,7 @@
 namespace zav3 {
 
 using host::Array;
+using host::Array2;
 using host::Bytes;
 using host::Double;
 using host::Integer;
@@ -287,6 +288,44 @@ struct Main {
   // The skip log could not be written: it was reported once and is given up until skip mode is
   // switched on again.
   bool skipLogFailed = false;
+
+  // --- Space combat: tactical display and weapons ---
+  // Plot model [object, point] in plot units: object 0 the player's ship and 1 the enemy (point
+  // 0 the position, 1..10 the track), 2 the axis star (points 0..5), the range marks of the
+  // reference point (7..9) and the reference point (10); objects 3 and 4 hold the range tips of
+  // the player's and the enemy's track points.
+  Array2<Single> plotX{0, 4, 0, 10}, plotY{0, 4, 0, 10}, plotZ{0, 4, 0, 10};
+  // The projected points of the view and the points of the top-down radar plot.
+  Array2<Single> screenX{0, 4, 0, 10}, screenY{0, 4, 0, 10};
+  Array2<Single> radarX{0, 2, 0, 10}, radarY{0, 2, 0, 10};
+  Double plotScale = 1;  // km per plot unit
+  Double plotCentreX = 0, plotCentreY = 0, plotCentreZ = 0;
+  Integer viewYaw = 0, viewPitch = 0;  // degrees
+  Integer viewZoom = 10000;            // the focal length is 20000 - viewZoom
+  Long viewDepth = 10000;
+  Integer radarDivisor = 1;            // plot units per radar pixel
+  // Display switches and the selected track point of the enemy (0..10).
+  bool crossHairShown = false;
+  bool rangeShown = false;
+  bool trackMarksShown = true;
+  Integer selectedTrackPoint = 0;
+  // The last track point of each ship (0 player, 1 enemy) kept in the view by the last
+  // projection: the upper bound of the track point selection.
+  Array<Integer> lastTrackPoint{0, 1};
+  // The track point each ship's line runs to in the view: the first one the projection found
+  // outside it, or 10.
+  Array<Integer> trackReach{0, 1};
+  Integer rangeWeapon = 1;  // the weapon whose reach the player's range marks show (1..3)
+  // Speeds of the levels 1..8 in km/s.
+  Array<Double> levelSpeed{0, 8};
+  // The enemy's course (whole degrees) and speed level.
+  Integer enemyCourseElevation = 0, enemyCourseAzimuth = 0;
+  Integer enemySpeedLevel = 1;
+  // Enemy ship: distance to the player (km, whole), part names, the candidate parts of the
+  // current hit direction.
+  Double enemyDistance = 0;
+  Array<Bytes> partName{0, 18};
+  Array<Integer> hitRow{0, 9};
 
  private:
   std::unique_ptr<scenario::ScenarioHooks> ownHooks_;

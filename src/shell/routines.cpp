@@ -1,6 +1,7 @@
 // Registration of every subsystem's special routines.
 #include "shell/routines.hpp"
 
+#include "combat/weapons.hpp"
 #include "scenario/speech_styles.hpp"
 #include "ship/bridge_orders.hpp"
 #include "ship/calendar.hpp"
@@ -29,6 +30,7 @@ void registerAllRoutines(scenario::RoutineTable& table) {
   ship::registerCrewActivity(table);
   ship::registerRoomPictures(table);
   ship::registerConversationPartners(table);
+  combat::registerWeaponRoutines(table);
 }
 
 }  // namespace zav3::shell

@@ -80,6 +80,32 @@ TEST_F(AssetsTest, SwitchPanelSheetHoldsEveryButtonAndLampUnlitAndLit) {
   EXPECT_TRUE(litDiffers(10, 100, 120)) << "switch 11";
 }
 
+TEST_F(AssetsTest, CombatPicturesFitTheirControls) {
+  assets::writeCombatPictures(*out_);
+  expectPicture("MAINCG/NO.BMP", 216, 216);       // P15, the symbol sheet
+  expectPicture("MAINCG/spcg1.BMP", 216, 224);    // PICTURE10
+  expectPicture("MAINCG/spcg2.BMP", 136, 144);    // PICTURE11
+  expectPicture("MAINCG/spcg2_2.BMP", 120, 120);  // PICTURE13
+  expectPicture("MAINCG/spcg3.BMP", 216, 224);    // PICTURE12
+  expectPicture("MAINCG/mission.BMP", 640, 270);
+
+  // The sheet's cells: the blank at (0, 8) is the glyph background, every digit, letter and
+  // "%" has ink in its 6 x 8 cell, and the full and the empty bar cells differ.
+  const host::Surface sheet = host::decodeBmp(bytes("MAINCG/NO.BMP")).surface;
+  const std::uint32_t blank = sheet.at(0, 8);
+  auto inked = [&](int x0, int y0, int w) {
+    for (int y = y0; y < y0 + 8; ++y)
+      for (int x = x0; x < x0 + w; ++x)
+        if (sheet.at(x, y) != blank) return true;
+    return false;
+  };
+  EXPECT_FALSE(inked(0, 8, 6));
+  for (int d = 0; d < 10; ++d) EXPECT_TRUE(inked(8 * d, 0, 6)) << d;
+  for (int l = 1; l <= 26; ++l) EXPECT_TRUE(inked(8 * l, 8, 6)) << l;
+  EXPECT_TRUE(inked(88, 0, 6));
+  EXPECT_NE(sheet.at(80, 3), sheet.at(83, 3));
+}
+
 TEST_F(AssetsTest, EventPicturesFillTheSceneArea) {
   assets::writeScenes(*out_);
   for (int n = 1; n <= 12; ++n) {

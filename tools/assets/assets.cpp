@@ -34,15 +34,16 @@ host::TextRenderer& AssetWriter::text() {
 }
 
 std::span<const AssetKind> assetKinds() {
-  static constexpr std::array<AssetKind, 7> kinds{{
+  static constexpr AssetKind kinds[] = {
       {"pictures", "MAINCG", writePictures},
       {"panels", "MAINCG", writePanels},
+      {"combat pictures", "MAINCG", writeCombatPictures},
       {"scenes", "CG", writeScenes},
       {"faces", "KAOCG", writeFaces},
       {"sounds", "WAVE", writeSounds},
       {"music", "MIDI", writeMusic},
       {"movies", "AVI", writeMovies},
-  }};
+  };
   return kinds;
 }
 

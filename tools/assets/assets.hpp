@@ -1,6 +1,6 @@
 // The demo game's generated assets: the writer that puts files into the game folder, and the
-// kinds of assets, each written by its own generator (pictures.cpp, scenes.cpp, faces.cpp,
-// sounds.cpp and sound_cues.cpp, music.cpp, movies.cpp, panels.cpp).
+// kinds of assets, each written by its own generator (pictures.cpp, combat_pictures.cpp,
+// scenes.cpp, faces.cpp, sounds.cpp and sound_cues.cpp, music.cpp, movies.cpp, panels.cpp).
 #pragma once
 
 #include <cstdint>
@@ -51,6 +51,8 @@ Canvas faceFrame();
 void writePictures(AssetWriter& out);
 // MAINCG: the switch panel sheet CONCENT (buttons and lamps, unlit and lit).
 void writePanels(AssetWriter& out);
+// MAINCG: the combat pictures (symbol sheet NO, spcg1, spcg2, spcg2_2, spcg3, mission).
+void writeCombatPictures(AssetWriter& out);
 // CG: the numbered event pictures (001..012; 007 as a ".cmp" file without its signature).
 void writeScenes(AssetWriter& out);
 // KAOCG: the crew's faces, one file per face code.

@@ -380,8 +380,7 @@ void SdlDisplay::poll(Events& events) {
   if (now - lastPresent_ >= presentIntervalMs) present();
 }
 
-void SdlDisplay::writeScreenshot() {
-  FormWindow& w = windows_[0];
+bool SdlDisplay::writeWindowShot(FormWindow& w, const std::filesystem::path& file) {
   presentWindow(w, true);
   // The picture as the renderer scales it into the window, read before it is presented.
   SDL_SetRenderDrawColor(w.renderer, 0, 0, 0, 255);
@@ -400,7 +399,6 @@ void SdlDisplay::writeScreenshot() {
                                          shot.pixels().data(), area.w * 4) == 0;
   SDL_RenderPresent(w.renderer);
   // Written beside and then renamed, so that a watcher never sees half a file.
-  const std::filesystem::path file(screenshotFile_);
   std::filesystem::path part = file;
   part += ".part";
   bool written = read && writePng(shot, part);
@@ -409,9 +407,22 @@ void SdlDisplay::writeScreenshot() {
     std::filesystem::rename(part, file, ec);
     written = !ec;
   }
-  if (!written) {
-    std::fprintf(stderr, "zav3: cannot write the screenshot %s\n", screenshotFile_.c_str());
+  if (!written) std::fprintf(stderr, "zav3: cannot write the screenshot %s\n", file.c_str());
+  return written;
+}
+
+void SdlDisplay::writeScreenshot() {
+  const std::filesystem::path file(screenshotFile_);
+  // The strategy panel's window, when it is shown, goes beside: NAME.FORM3.png. It is written
+  // first, so that the main picture's file appearing means both are there.
+  if (windows_[1].shown) {
+    std::filesystem::path panel = file;
+    panel.replace_extension();
+    panel += ".FORM3";
+    panel += file.extension();
+    writeWindowShot(windows_[1], panel);
   }
+  writeWindowShot(windows_[0], file);
   screenshotFile_.clear();
 }
 

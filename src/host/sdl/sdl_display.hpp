@@ -4,12 +4,14 @@
 // Presents the forms when their pictures or widgets changed, turns the player's input into
 // Events calls and sleeps in SDL_WaitEventTimeout, never busy. With ZAV3_SCREENSHOT=FILE in the
 // environment, what the main window shows when the game first waits for input is read back from
-// the renderer and written to FILE as PNG (for tests and documentation).
+// the renderer and written to FILE as PNG (for tests and documentation); when FORM3's window is
+// shown then too, it is written beside as FILE's name with ".FORM3" before the extension.
 #pragma once
 
 #include <SDL.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,8 +68,10 @@ class SdlDisplay final : public Display {
   void toggleFullscreen();
   // Waits at most `ms` for SDL events and handles them; presents first.
   void pump(Events& events, std::int64_t ms);
-  // Draws the main form's window again and writes what it shows to `screenshotFile_`.
+  // Draws the main form's window again and writes what it shows to `screenshotFile_`; the
+  // panel's window, when shown, to the same name with ".FORM3" before the extension.
   void writeScreenshot();
+  bool writeWindowShot(FormWindow& w, const std::filesystem::path& file);
 
   Forms& forms_;
   Clock& time_;
