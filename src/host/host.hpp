@@ -61,6 +61,7 @@ struct WindowOptions {
   bool fullscreen = false;
   bool integerScaling = true;  // whole multiples of the game screen, letterboxed
   int scale = 0;               // first window size as a multiple of 640 x 480; 0 = what fits
+  bool accelerated = false;    // scale through the graphics driver instead of in software
 };
 
 // A host with real time, SDL windows for the two forms and SDL message boxes (host/sdl).

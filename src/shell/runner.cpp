@@ -90,6 +90,8 @@ const char* usage =
     "  --new-game          skip the title menu and start a new game\n"
     "  --load N            skip the title menu and load save slot N (1..9)\n"
     "  --fullscreen        start in full screen (Alt+Enter or F11 toggles)\n"
+    "  --accelerated       scale the window with the graphics driver (OpenGL) instead of\n"
+    "                      in software; helps only for large full screens on a real GPU\n"
     "  --drive L=DIR       let drive L: of the game's paths be the folder DIR (C: is /)\n"
     "  --headless          no window and no sound device; time is virtual\n"
     "  --input FILE        headless input script: click X Y, answer N, close ... (docs/testing.md)\n"
@@ -273,6 +275,8 @@ int runProgram(const std::vector<std::string>& args) {
       options.scriptOnly = options.headless = true;
     } else if (a == "--fullscreen") {
       options.fullscreen = true;
+    } else if (a == "--accelerated") {
+      options.accelerated = true;
     } else if (a == "--trace-media") {
       options.traceMedia = true;
     } else if (a == "--new-game") {
@@ -342,7 +346,10 @@ int runProgram(const std::vector<std::string>& args) {
 
   std::unique_ptr<host::Host> host;
   if (!options.headless) {
-    host = host::makeSdlHost(host::WindowOptions{options.fullscreen});
+    host::WindowOptions window;
+    window.fullscreen = options.fullscreen;
+    window.accelerated = options.accelerated;
+    host = host::makeSdlHost(window);
     if (!host) std::fprintf(stderr, "zav3: no window can be opened; running headless\n");
   }
   if (!host) {

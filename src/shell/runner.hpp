@@ -23,6 +23,7 @@ struct RunOptions {
   bool headless = false;     // no window: virtual time, scripted input
   bool scriptOnly = false;   // interpreter only: no start-up, title menu or pictures
   bool fullscreen = false;
+  bool accelerated = false;  // the window scales through the graphics driver
   bool traceMedia = false;   // one events line per multimedia command
   std::vector<std::pair<char, std::string>> drives;  // extra drive letters and their folders
 };

@@ -48,6 +48,17 @@ std::string extensionOf(const std::string& path) {
   return lowered(path.substr(dot + 1));
 }
 
+// The file from its start: its first `limit` bytes, or all of it when `limit` is 0.
+void readBytes(std::ifstream& in, std::size_t limit, std::string& out) {
+  in.clear();
+  in.seekg(0, std::ios::end);
+  const auto size = static_cast<std::size_t>(std::max<std::streamoff>(0, in.tellg()));
+  in.seekg(0);
+  out.resize(limit > 0 ? std::min(limit, size) : size);
+  in.read(out.data(), static_cast<std::streamsize>(out.size()));
+  out.resize(static_cast<std::size_t>(std::max<std::streamsize>(0, in.gcount())));
+}
+
 std::int64_t ceilDiv(std::int64_t a, std::int64_t b) {
   return b > 0 ? (a + b - 1) / b : 0;
 }
@@ -227,7 +238,10 @@ Media::Outcome Media::open(const std::vector<std::string>& words,
   std::ifstream in(real, std::ios::binary);
   if (!in) return {mediaError::fileNotFound, {}};
   file.path = real.string();
-  file.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  // A movie's headers lie in front of its frames, which the device reads itself: only the
+  // first part of the file is read, all of it only when the headers reach further.
+  constexpr std::size_t movieHead = 64 * 1024;
+  readBytes(in, file.kind == MediaKind::movie ? movieHead : 0, file.bytes);
   std::string why;
   bool good = false;
   switch (file.kind) {
@@ -238,7 +252,12 @@ Media::Outcome Media::open(const std::vector<std::string>& words,
       if (auto mi = readMidi(file.bytes, why)) file.midi = *mi, good = true;
       break;
     case MediaKind::movie:
-      if (auto mv = readMovie(file.bytes, why)) file.movie = *mv, good = true;
+      if (auto mv = readMovie(file.bytes, why)) {
+        file.movie = *mv, good = true;
+      } else if (file.bytes.size() == movieHead) {
+        readBytes(in, 0, file.bytes);
+        if ((mv = readMovie(file.bytes, why))) file.movie = *mv, good = true;
+      }
       break;
   }
   if (!good) return {mediaError::badFile, {}};

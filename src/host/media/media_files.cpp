@@ -187,7 +187,22 @@ std::optional<MidiInfo> readMidi(std::string_view b, std::string& why) {
         p += len;
       } else {
         const int hi = c & 0xF0;
-        p += (hi == 0xC0 || hi == 0xD0) ? 1 : 2;
+        const std::size_t n = (hi == 0xC0 || hi == 0xD0) ? 1 : 2;
+        if (p + n > end) break;
+        MidiChannelUse& use = info.channels[c & 0x0F];
+        const int data = static_cast<std::uint8_t>(b[p]) & 0x7F;
+        const int data2 = n == 2 ? static_cast<std::uint8_t>(b[p + 1]) & 0x7F : 0;
+        auto first = [tick](std::int64_t& at) { at = at < 0 ? tick : std::min(at, tick); };
+        if (hi == 0x90 && data2 > 0) {
+          use.keys.set(static_cast<std::size_t>(data));
+          first(use.firstNote);
+        } else if (hi == 0xC0) {
+          use.programs.push_back(data);
+          first(use.firstProgram);
+        } else if (hi == 0xB0 && data == 0) {
+          use.banks.push_back(data2);
+        }
+        p += n;
       }
     }
     info.lengthTicks = std::max(info.lengthTicks, tick);

@@ -3,6 +3,8 @@
 // service needs for timing and for handing the data to a device are kept.
 #pragma once
 
+#include <array>
+#include <bitset>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -30,6 +32,15 @@ struct TempoChange {
   std::int64_t usPerQuarter = 500000;
 };
 
+// What one MIDI channel plays over a song: enough to load only the instruments it needs.
+struct MidiChannelUse {
+  std::vector<int> programs;         // program changes
+  std::vector<int> banks;            // bank selects (controller 0)
+  std::int64_t firstNote = -1;       // tick of the first note, -1 without notes
+  std::int64_t firstProgram = -1;    // tick of the first program change, -1 without any
+  std::bitset<128> keys;             // the notes it plays
+};
+
 struct MidiInfo {
   int format = 0;
   int tracks = 0;
@@ -37,6 +48,7 @@ struct MidiInfo {
   double smpteTicksPerSecond = 0;
   std::int64_t lengthTicks = 0;     // end of the longest track
   std::vector<TempoChange> tempos;  // sorted by tick, first at tick 0
+  std::array<MidiChannelUse, 16> channels;
   std::int64_t tickToUs(std::int64_t tick) const;
   std::int64_t usToTick(std::int64_t us) const;
   std::int64_t durationUs() const { return tickToUs(lengthTicks); }

@@ -2,15 +2,10 @@
 // thread, a queue of mixer frames handed to the audio thread under the mixer's lock.
 #include "host/media/movie_sound.hpp"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/channel_layout.h>
-#include <libswresample/swresample.h>
-}
-
 #include <algorithm>
 #include <cstring>
+
+#include "host/media/ffmpeg_api.hpp"
 
 namespace zav3::host {
 
@@ -23,6 +18,12 @@ constexpr int lowestRate = 1000;
 constexpr int highestRate = 384000;
 constexpr std::int64_t longestPiece = 10 * Mixer::rate;  // in mixer frames
 
+// A track exists only once FFmpeg is loaded.
+const FfmpegApi& ff() {
+  std::string why;
+  return *ffmpeg(why);
+}
+
 std::int64_t usToFrames(std::int64_t us) {
   return us * Mixer::rate / 1000000;
 }
@@ -31,38 +32,39 @@ std::int64_t usToFrames(std::int64_t us) {
 
 std::unique_ptr<MovieSound> MovieSound::open(const std::string& path, Mixer& mixer,
                                              std::string& why) {
-  std::unique_ptr<MovieSound> sound(new MovieSound(mixer));
   why.clear();
+  if (!ffmpeg(why)) return nullptr;
+  std::unique_ptr<MovieSound> sound(new MovieSound(mixer));
   if (!sound->openFile(path, why)) return nullptr;
   return sound;
 }
 
 MovieSound::~MovieSound() {
   stop();
-  swr_free(&resampler_);
-  av_frame_free(&frame_);
-  av_packet_free(&packet_);
-  avcodec_free_context(&decoder_);
-  avformat_close_input(&format_);
+  ff().swr_free(&resampler_);
+  ff().av_frame_free(&frame_);
+  ff().av_packet_free(&packet_);
+  ff().avcodec_free_context(&decoder_);
+  ff().avformat_close_input(&format_);
 }
 
 bool MovieSound::openFile(const std::string& path, std::string& why) {
-  if (avformat_open_input(&format_, path.c_str(), nullptr, nullptr) < 0) {
+  if (ff().avformat_open_input(&format_, path.c_str(), nullptr, nullptr) < 0) {
     return why = "movie does not open", false;
   }
-  if (avformat_find_stream_info(format_, nullptr) < 0) return why = "no movie streams", false;
+  if (ff().avformat_find_stream_info(format_, nullptr) < 0) return why = "no movie streams", false;
   const AVCodec* codec = nullptr;
-  stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
+  stream_ = ff().av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
   if (stream_ == AVERROR_STREAM_NOT_FOUND) return false;  // a silent movie
   if (stream_ < 0 || !codec) return why = "no decoder for the sound track", false;
   const AVCodecParameters* parameters = format_->streams[stream_]->codecpar;
-  decoder_ = avcodec_alloc_context3(codec);
-  if (!decoder_ || avcodec_parameters_to_context(decoder_, parameters) < 0 ||
-      avcodec_open2(decoder_, codec, nullptr) < 0) {
+  decoder_ = ff().avcodec_alloc_context3(codec);
+  if (!decoder_ || ff().avcodec_parameters_to_context(decoder_, parameters) < 0 ||
+      ff().avcodec_open2(decoder_, codec, nullptr) < 0) {
     return why = "the sound track's decoder does not open", false;
   }
-  frame_ = av_frame_alloc();
-  packet_ = av_packet_alloc();
+  frame_ = ff().av_frame_alloc();
+  packet_ = ff().av_packet_alloc();
   if (!frame_ || !packet_) return why = "out of memory", false;
   return true;
 }
@@ -70,10 +72,10 @@ bool MovieSound::openFile(const std::string& path, std::string& why) {
 void MovieSound::play(std::int64_t fromUs, std::int64_t toUs) {
   stop();
   const AVRational base = format_->streams[stream_]->time_base;
-  av_seek_frame(format_, stream_, av_rescale_q(fromUs, AVRational{1, 1000000}, base),
+  ff().av_seek_frame(format_, stream_, ff().av_rescale_q(fromUs, AVRational{1, 1000000}, base),
                 AVSEEK_FLAG_BACKWARD);
-  avcodec_flush_buffers(decoder_);
-  swr_free(&resampler_);  // drops what it held back
+  ff().avcodec_flush_buffers(decoder_);
+  ff().swr_free(&resampler_);  // drops what it held back
   resamplerFormat_ = -1;
   fromUs_ = fromUs;
   decodedTo_ = 0;
@@ -127,7 +129,7 @@ void MovieSound::pump() {
       const std::int64_t pts = frame_->best_effort_timestamp;
       if (pts != AV_NOPTS_VALUE) {
         const std::int64_t us =
-            av_rescale_q(pts, format_->streams[stream_]->time_base, AVRational{1, 1000000});
+            ff().av_rescale_q(pts, format_->streams[stream_]->time_base, AVRational{1, 1000000});
         decodedTo_ = usToFrames(us - fromUs_);
       }
       placed_ = true;
@@ -157,7 +159,7 @@ void MovieSound::append(std::int64_t at, const float* samples, std::int64_t fram
 bool MovieSound::decode() {
   int errors = 0;
   while (true) {
-    const int got = avcodec_receive_frame(decoder_, frame_);
+    const int got = ff().avcodec_receive_frame(decoder_, frame_);
     if (got == 0) {
       if (convert()) return true;
       if (++errors >= errorsInARow) return false;
@@ -166,28 +168,28 @@ bool MovieSound::decode() {
     if (got == AVERROR_EOF || (got != AVERROR(EAGAIN) && draining_)) {
       // What the resampler holds back comes out last.
       if (!resampler_) return false;
-      const int room = swr_get_out_samples(resampler_, 0);
+      const int room = ff().swr_get_out_samples(resampler_, 0);
       if (room <= 0) return false;
       converted_.resize(static_cast<std::size_t>(room) * 2);
       auto* out = reinterpret_cast<std::uint8_t*>(converted_.data());
-      const int made = swr_convert(resampler_, &out, room, nullptr, 0);
-      swr_free(&resampler_);
+      const int made = ff().swr_convert(resampler_, &out, room, nullptr, 0);
+      ff().swr_free(&resampler_);
       if (made <= 0) return false;
       converted_.resize(static_cast<std::size_t>(made) * 2);
       return true;
     }
     if (got != AVERROR(EAGAIN) && ++errors >= errorsInARow) return false;
-    if (av_read_frame(format_, packet_) < 0) {
-      avcodec_send_packet(decoder_, nullptr);
+    if (ff().av_read_frame(format_, packet_) < 0) {
+      ff().avcodec_send_packet(decoder_, nullptr);
       draining_ = true;
       continue;
     }
-    if (packet_->stream_index == stream_ && avcodec_send_packet(decoder_, packet_) < 0 &&
+    if (packet_->stream_index == stream_ && ff().avcodec_send_packet(decoder_, packet_) < 0 &&
         ++errors >= errorsInARow) {
-      av_packet_unref(packet_);
+      ff().av_packet_unref(packet_);
       return false;
     }
-    av_packet_unref(packet_);
+    ff().av_packet_unref(packet_);
   }
 }
 
@@ -200,32 +202,32 @@ bool MovieSound::convert() {
   }
   if (!resampler_ || frame_->format != resamplerFormat_ || frame_->sample_rate != resamplerRate_ ||
       channels != resamplerChannels_) {
-    swr_free(&resampler_);
+    ff().swr_free(&resampler_);
     AVChannelLayout in{};
     if (frame_->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) {
-      av_channel_layout_default(&in, channels);
-    } else if (av_channel_layout_copy(&in, &frame_->ch_layout) < 0) {
+      ff().av_channel_layout_default(&in, channels);
+    } else if (ff().av_channel_layout_copy(&in, &frame_->ch_layout) < 0) {
       return false;
     }
     AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
-    const int made = swr_alloc_set_opts2(&resampler_, &stereo, AV_SAMPLE_FMT_FLT, Mixer::rate, &in,
+    const int made = ff().swr_alloc_set_opts2(&resampler_, &stereo, AV_SAMPLE_FMT_FLT, Mixer::rate, &in,
                                          static_cast<AVSampleFormat>(frame_->format),
                                          frame_->sample_rate, 0, nullptr);
-    av_channel_layout_uninit(&in);
-    if (made < 0 || swr_init(resampler_) < 0) {
-      swr_free(&resampler_);
+    ff().av_channel_layout_uninit(&in);
+    if (made < 0 || ff().swr_init(resampler_) < 0) {
+      ff().swr_free(&resampler_);
       return false;
     }
     resamplerFormat_ = frame_->format;
     resamplerRate_ = frame_->sample_rate;
     resamplerChannels_ = channels;
   }
-  const int room = swr_get_out_samples(resampler_, frame_->nb_samples);
+  const int room = ff().swr_get_out_samples(resampler_, frame_->nb_samples);
   if (room <= 0) return false;
   converted_.resize(static_cast<std::size_t>(room) * 2);
   auto* out = reinterpret_cast<std::uint8_t*>(converted_.data());
   const int made =
-      swr_convert(resampler_, &out, room, const_cast<const std::uint8_t**>(frame_->extended_data),
+      ff().swr_convert(resampler_, &out, room, const_cast<const std::uint8_t**>(frame_->extended_data),
                   frame_->nb_samples);
   if (made < 0) return false;
   converted_.resize(static_cast<std::size_t>(made) * 2);

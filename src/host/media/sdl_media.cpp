@@ -1,21 +1,15 @@
-// The SDL media devices: one SDL audio device fed by the mixer, wave voices, FluidSynth for
-// MIDI songs, FFmpeg for AVI movies drawn into a picture box with their sound track mixed.
+// The SDL media devices: one SDL audio device fed by the mixer, wave voices, MIDI songs (made by
+// host/media/song_renderer.cpp), FFmpeg for AVI movies drawn into a picture box with their sound
+// track mixed.
 #include "host/media/sdl_media.hpp"
 
 #include <SDL.h>
-#include <fluidsynth.h>
-
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/imgutils.h>
-#include <libswscale/swscale.h>
-}
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
+#include "host/media/ffmpeg_api.hpp"
 #include "host/media/movie_sound.hpp"
 
 namespace zav3::host {
@@ -32,104 +26,11 @@ std::string findSoundFont() {
 
 namespace {
 
-// --- FluidSynth ---
-
-class FluidSynth final : public MidiSynth, public MusicSource {
- public:
-  ~FluidSynth() override {
-    if (player_) delete_fluid_player(player_);
-    if (synth_) delete_fluid_synth(synth_);
-    if (settings_) delete_fluid_settings(settings_);
-  }
-  bool load(const std::string& soundFont, int rate, std::string& why) {
-    settings_ = new_fluid_settings();
-    if (!settings_) return why = "no FluidSynth settings", false;
-    fluid_settings_setnum(settings_, "synth.sample-rate", rate);
-    fluid_settings_setstr(settings_, "player.timing-source", "sample");
-    fluid_settings_setint(settings_, "synth.lock-memory", 0);
-    // The chorus unit runs for every sample whether or not a song asks for it (General MIDI
-    // songs rarely do), and it is the dearest part of a quiet synthesizer: it stays off.
-    fluid_settings_setint(settings_, "synth.chorus.active", 0);
-    synth_ = new_fluid_synth(settings_);
-    if (!synth_) return why = "no FluidSynth synthesizer", false;
-    // Linear interpolation between sample points: a little dearer than none and far cheaper
-    // than the default fourth order, with no difference one hears in a General MIDI song.
-    fluid_synth_set_interp_method(synth_, -1, FLUID_INTERP_LINEAR);
-    if (soundFont.empty() || fluid_synth_sfload(synth_, soundFont.c_str(), 1) == FLUID_FAILED) {
-      return why = "no General MIDI sound font", false;
-    }
-    return true;
-  }
-  MusicSource& source() override { return *this; }
-  // The song is synthesized ahead in chunks larger than the device's blocks: the synthesizer
-  // works far better on one long run than on many short ones with the caches gone cold.
-  void render(float* stereo, int frames) override {
-    for (int done = 0; done < frames;) {
-      if (aheadAt_ >= ahead_.size()) synthesizeAhead();
-      const std::size_t n = std::min<std::size_t>(frames - done, (ahead_.size() - aheadAt_) / 2);
-      std::copy_n(ahead_.data() + aheadAt_, 2 * n, stereo + 2 * done);
-      aheadAt_ += 2 * n;
-      done += static_cast<int>(n);
-    }
-  }
-  bool start(const void* owner, const std::string& bytes, long fromTick) override {
-    drop();
-    player_ = new_fluid_player(synth_);
-    if (!player_) return false;
-    owner_ = owner;
-    if (fluid_player_add_mem(player_, bytes.data(), bytes.size()) != FLUID_OK) {
-      drop();
-      return false;
-    }
-    fluid_player_play(player_);
-    if (fromTick > 0) fluid_player_seek(player_, static_cast<int>(fromTick));
-    return true;
-  }
-  void stop(const void* owner) override {
-    if (owner == owner_) drop();
-  }
-  bool playing(const void* owner) override {
-    return owner == owner_ && player_ && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING;
-  }
-  long tick(const void* owner) override {
-    return owner == owner_ && player_ ? fluid_player_get_current_tick(player_) : 0;
-  }
-
- private:
-  void synthesizeAhead() {
-    ahead_.resize(2 * aheadFrames);
-    aheadAt_ = 0;
-    // With no song and no voice left, the synthesizer rests once its reverb tail has died away.
-    const bool active = (player_ && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING) ||
-                        fluid_synth_get_active_voice_count(synth_) > 0;
-    restingIn_ = active ? tailFrames : std::max(0L, restingIn_ - aheadFrames);
-    if (restingIn_ == 0) {
-      std::fill(ahead_.begin(), ahead_.end(), 0.0f);
-    } else {
-      fluid_synth_write_float(synth_, aheadFrames, ahead_.data(), 0, 2, ahead_.data(), 1, 2);
-    }
-  }
-  void drop() {
-    ahead_.clear();  // what was synthesized ahead is not heard
-    aheadAt_ = 0;
-    if (player_) {
-      fluid_player_stop(player_);
-      delete_fluid_player(player_);
-      player_ = nullptr;
-    }
-    fluid_synth_all_sounds_off(synth_, -1);
-    owner_ = nullptr;
-  }
-  static constexpr long tailFrames = 4L * Mixer::rate;  // the reverb fades within four seconds
-  fluid_settings_t* settings_ = nullptr;
-  fluid_synth_t* synth_ = nullptr;
-  fluid_player_t* player_ = nullptr;
-  long restingIn_ = tailFrames;  // frames still rendered after the last sound
-  static constexpr int aheadFrames = 4096;  // about 93 ms
-  std::vector<float> ahead_;     // synthesized, not yet mixed
-  std::size_t aheadAt_ = 0;
-  const void* owner_ = nullptr;
-};
+// Used once a movie has opened, which needs FFmpeg loaded.
+const FfmpegApi& ff() {
+  std::string why;
+  return *ffmpeg(why);
+}
 
 // --- wave voices ---
 
@@ -188,8 +89,7 @@ class MidiPlayer final : public Player {
     if (synth_.playing(this)) heldTick_ = synth_.tick(this);
     synth_.stop(this);
   }
-  // FluidSynth lets the last notes ring out before it calls the song done; the song itself
-  // ends at its last tick.
+  // The last notes ring out after the song is done; the song itself ends at its last tick.
   bool playing() override {
     std::lock_guard lock(mixer_.mutex());
     return synth_.playing(this) && synth_.tick(this) < info_.lengthTicks;
@@ -217,28 +117,31 @@ class MoviePlayer final : public Player {
       : forms_(forms), time_(time), present_(present), mixer_(mixer) {}
   ~MoviePlayer() override {
     sound_.reset();
-    if (sws_) sws_freeContext(sws_);
-    av_frame_free(&frame_);
-    av_packet_free(&packet_);
-    avcodec_free_context(&decoder_);
-    avformat_close_input(&format_);
+    std::string why;
+    if (!ffmpeg(why)) return;  // nothing was made
+    if (sws_) ff().sws_freeContext(sws_);
+    ff().av_frame_free(&frame_);
+    ff().av_packet_free(&packet_);
+    ff().avcodec_free_context(&decoder_);
+    ff().avformat_close_input(&format_);
   }
   bool open(const std::string& path, std::string& why) {
-    if (avformat_open_input(&format_, path.c_str(), nullptr, nullptr) < 0) {
+    if (!ffmpeg(why)) return false;
+    if (ff().avformat_open_input(&format_, path.c_str(), nullptr, nullptr) < 0) {
       return why = "movie does not open", false;
     }
-    if (avformat_find_stream_info(format_, nullptr) < 0) return why = "no movie streams", false;
+    if (ff().avformat_find_stream_info(format_, nullptr) < 0) return why = "no movie streams", false;
     const AVCodec* codec = nullptr;
-    stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
+    stream_ = ff().av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
     if (stream_ < 0 || !codec) return why = "no video stream or decoder", false;
-    decoder_ = avcodec_alloc_context3(codec);
+    decoder_ = ff().avcodec_alloc_context3(codec);
     if (!decoder_ ||
-        avcodec_parameters_to_context(decoder_, format_->streams[stream_]->codecpar) < 0 ||
-        avcodec_open2(decoder_, codec, nullptr) < 0) {
+        ff().avcodec_parameters_to_context(decoder_, format_->streams[stream_]->codecpar) < 0 ||
+        ff().avcodec_open2(decoder_, codec, nullptr) < 0) {
       return why = "video decoder does not open", false;
     }
-    frame_ = av_frame_alloc();
-    packet_ = av_packet_alloc();
+    frame_ = ff().av_frame_alloc();
+    packet_ = ff().av_packet_alloc();
     if (!frame_ || !packet_) return false;
     if (mixer_) {
       // A sound track that cannot be decoded leaves the movie silent.
@@ -252,9 +155,9 @@ class MoviePlayer final : public Player {
   }
   void play(std::int64_t fromUs, std::int64_t toUs) override {
     const AVRational base = format_->streams[stream_]->time_base;
-    av_seek_frame(format_, stream_, av_rescale_q(fromUs, AVRational{1, 1000000}, base),
+    ff().av_seek_frame(format_, stream_, ff().av_rescale_q(fromUs, AVRational{1, 1000000}, base),
                   AVSEEK_FLAG_BACKWARD);
-    avcodec_flush_buffers(decoder_);
+    ff().avcodec_flush_buffers(decoder_);
     // The track is decoded ahead before the clock starts, so both start together.
     if (sound_) sound_->play(fromUs, toUs);
     fromUs_ = fromUs;
@@ -310,22 +213,22 @@ class MoviePlayer final : public Player {
   std::int64_t nowUs() { return fromUs_ + (time_.nowMs() - startMs_) * 1000; }
   bool decode() {
     while (true) {
-      const int got = avcodec_receive_frame(decoder_, frame_);
+      const int got = ff().avcodec_receive_frame(decoder_, frame_);
       if (got == 0) {
         const std::int64_t pts = frame_->best_effort_timestamp;
         pendingUs_ = pts == AV_NOPTS_VALUE ? pendingUs_
-                                           : av_rescale_q(pts, format_->streams[stream_]->time_base,
+                                           : ff().av_rescale_q(pts, format_->streams[stream_]->time_base,
                                                           AVRational{1, 1000000});
         return true;
       }
       if (got == AVERROR_EOF) return false;
       if (got != AVERROR(EAGAIN)) return false;
-      if (av_read_frame(format_, packet_) < 0) {
-        avcodec_send_packet(decoder_, nullptr);
+      if (ff().av_read_frame(format_, packet_) < 0) {
+        ff().avcodec_send_packet(decoder_, nullptr);
         continue;
       }
-      if (packet_->stream_index == stream_) avcodec_send_packet(decoder_, packet_);
-      av_packet_unref(packet_);
+      if (packet_->stream_index == stream_) ff().avcodec_send_packet(decoder_, packet_);
+      ff().av_packet_unref(packet_);
     }
   }
   bool draw() {
@@ -338,7 +241,7 @@ class MoviePlayer final : public Player {
     if (!target || target->empty()) return false;
     const int w = width_ > 0 ? width_ : target->width();
     const int h = height_ > 0 ? height_ : target->height();
-    sws_ = sws_getCachedContext(sws_, frame_->width, frame_->height,
+    sws_ = ff().sws_getCachedContext(sws_, frame_->width, frame_->height,
                                 static_cast<AVPixelFormat>(frame_->format), w, h, AV_PIX_FMT_BGRA,
                                 SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!sws_) return false;
@@ -346,7 +249,7 @@ class MoviePlayer final : public Player {
     std::uint8_t* planes[4] = {reinterpret_cast<std::uint8_t*>(rgb_.data()), nullptr, nullptr,
                                nullptr};
     int strides[4] = {w * 4, 0, 0, 0};
-    sws_scale(sws_, frame_->data, frame_->linesize, 0, frame_->height, planes, strides);
+    ff().sws_scale(sws_, frame_->data, frame_->linesize, 0, frame_->height, planes, strides);
     for (int y = 0; y < h; ++y) {
       const int ty = y_ + y;
       if (ty < 0 || ty >= target->height()) continue;
@@ -391,7 +294,6 @@ class SdlMediaBackend final : public MediaBackend {
         fallback_(makeHeadlessMediaBackend(time)),
         mixer_(external ? *external : ownMixer_),
         sounding_(external != nullptr) {
-    av_log_set_level(AV_LOG_FATAL);
     if (sounding_) return;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
       std::fprintf(stderr, "zav3: no sound: %s\n", SDL_GetError());
@@ -465,12 +367,6 @@ class SdlMediaBackend final : public MediaBackend {
 };
 
 }  // namespace
-
-std::unique_ptr<MidiSynth> makeMidiSynth(const std::string& soundFont, int rate, std::string& why) {
-  auto synth = std::make_unique<FluidSynth>();
-  if (!synth->load(soundFont, rate, why)) return nullptr;
-  return synth;
-}
 
 std::unique_ptr<MediaBackend> makeSdlMediaBackend(Forms& forms, Clock& time,
                                                   std::function<void()> present) {

@@ -47,8 +47,7 @@ class DrawnDialog {
                                SDL_WINDOWPOS_CENTERED, width * scale, height * scale, 0);
     if (window_) {
       SDL_SetWindowModalFor(window_, display.mainWindow());
-      renderer_ = SDL_CreateRenderer(window_, -1, 0);
-      if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+      renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     }
     if (renderer_) {
       SDL_RenderSetLogicalSize(renderer_, width, height);

@@ -156,8 +156,11 @@ bool SdlDisplay::openWindow(FormWindow& w, int scale, bool mainWindow, std::stri
     const int div = options_.integerScaling ? 1 : 2;
     SDL_SetWindowMinimumSize(w.window, w.width / div, w.height / div);
   }
-  // No vsync: presenting must not stretch the game's short sleeps.
-  w.renderer = SDL_CreateRenderer(w.window, -1, 0);
+  // No vsync: presenting must not stretch the game's short sleeps. By default SDL's software
+  // renderer draws into the window's own surface: a 640 x 480 picture needs no graphics driver,
+  // and loading one (an OpenGL stack with its shader compiler) costs far more memory and start-up
+  // time than the few changed frames it would scale. The accelerated renderer is asked for.
+  if (options_.accelerated) w.renderer = SDL_CreateRenderer(w.window, -1, SDL_RENDERER_ACCELERATED);
   if (!w.renderer) w.renderer = SDL_CreateRenderer(w.window, -1, SDL_RENDERER_SOFTWARE);
   if (!w.renderer) {
     error = std::string("cannot draw in a window: ") + SDL_GetError();

@@ -33,6 +33,9 @@ class SdlSession final : public Display {
 
 std::unique_ptr<Host> makeSdlHost(const WindowOptions& options) {
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  // A window's surface is then the X server's shared memory, not an OpenGL texture: SDL would
+  // otherwise load the OpenGL driver once just to decide.
+  if (!options.accelerated) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "zav3: no display: %s\n", SDL_GetError());
     return nullptr;
