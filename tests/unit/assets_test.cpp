@@ -89,9 +89,15 @@ TEST_F(AssetsTest, EventPicturesFillTheSceneArea) {
 
 TEST_F(AssetsTest, EveryCrewFaceFitsInsideTheFrame) {
   assets::writeFaces(*out_);
-  for (const char* speaker : {"01", "02", "03", "04"}) {
+  // The heroine, the five crew members and the captain; the heroine's room clothes, and the
+  // clothes she and 鈴華 wear on a visit.
+  std::vector<std::string> codes;
+  for (const char* speaker : {"01", "02", "03", "04", "05", "06", "07"})
+    codes.push_back(std::string(speaker) + "00");
+  for (const char* costume : {"0106", "0107", "0108", "0207", "0208"}) codes.push_back(costume);
+  for (const std::string& code : codes) {
     for (const char* expression : {"01", "02", "03", "04"}) {
-      expectPicture(std::string("KAOCG/") + speaker + expression + "00.BMP", 136, 156);
+      expectPicture("KAOCG/" + code.substr(0, 2) + expression + code.substr(2) + ".BMP", 136, 156);
     }
   }
 }
