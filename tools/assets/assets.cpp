@@ -34,9 +34,10 @@ host::TextRenderer& AssetWriter::text() {
 }
 
 std::span<const AssetKind> assetKinds() {
-  static constexpr std::array<AssetKind, 6> kinds{{
+  static constexpr std::array<AssetKind, 7> kinds{{
       {"pictures", "MAINCG", writePictures},
       {"scenes", "CG", writeScenes},
+      {"rooms", "CG", writeRoomScenes},
       {"faces", "KAOCG", writeFaces},
       {"sounds", "WAVE", writeSounds},
       {"music", "MIDI", writeMusic},

@@ -8,6 +8,7 @@
 #include <memory>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "host/surface.hpp"
 #include "host/text.hpp"
@@ -48,8 +49,13 @@ Canvas faceFrame();
 
 // MAINCG: the frames of the screen, the option menu, the panel tile and the warning picture.
 void writePictures(AssetWriter& out);
-// CG: the numbered event pictures (001..012; 007 as a ".cmp" file without its signature).
+// CG: the numbered event pictures (001..009, 011..013; 007 as a ".cmp" file without its
+// signature).
 void writeScenes(AssetWriter& out);
+// CG: the room pictures that show who is in the common room, the canteen and the cabins, and
+// the numbers of all of them.
+void writeRoomScenes(AssetWriter& out);
+std::vector<int> roomPictureNumbers();
 // KAOCG: the crew's faces, one file per face code.
 void writeFaces(AssetWriter& out);
 // WAVE: the typing blips (CAPI.WAV, voice v in bytes v*1000 .. v*1000+999) and effects 01..03.
