@@ -7,13 +7,38 @@
 #include <string_view>
 #include <vector>
 
-#include "host/drawing.hpp"
 #include "assets/assets.hpp"
+#include "assets/face_looks.hpp"
 #include "assets/paint.hpp"
+#include "host/drawing.hpp"
 
 namespace zav3::assets {
 
+namespace face {
+
+// A thick curve through `points` (round joins).
+void stroke(Canvas& c, const std::vector<Vec>& points, double width, Rgb colour, double alpha) {
+  Bounds b{1e9, 1e9, -1e9, -1e9};
+  for (const Vec& p : points) {
+    b.x0 = std::min(b.x0, p.x - width), b.y0 = std::min(b.y0, p.y - width);
+    b.x1 = std::max(b.x1, p.x + width), b.y1 = std::max(b.y1, p.y + width);
+  }
+  c.fill(
+      b,
+      [&](double x, double y) {
+        double d = 1e9;
+        for (size_t i = 1; i < points.size(); ++i)
+          d = std::min(d, sdf::segment(x, y, points[i - 1], points[i], width / 2));
+        return d;
+      },
+      colour, alpha);
+}
+
+}  // namespace face
+
 namespace {
+
+using namespace face;
 
 constexpr int faceWidth = 120;
 constexpr int faceHeight = 140;
@@ -39,36 +64,6 @@ constexpr std::array<Expression, 4> expressions{{
     {-1, 3.5, 0.95, 0.3, false, Mouth::frown, false, true},  // 03 troubled
     {6, 0, 1.22, 0.0, false, Mouth::open, false, false},     // 04 surprised
 }};
-
-enum class Hair { bob, capped, spiky, long_, buns, short_, crew };
-
-// What a face wears below the neck: the uniforms of the crew and the clothes of the costumes.
-enum class Outfit {
-  uniform,   // jacket with coloured piping and an insignia
-  coat,      // the doctor's white coat over the uniform
-  coverall,  // the technical officer's work clothes
-  sweater,   // room clothes
-  trench,    // a coat for going ashore over a blouse
-  mandarin,  // a jacket with a standing collar and knotted buttons
-  gown,      // an evening dress leaving the shoulders bare
-  qipao,     // a close-fitting dress with a high collar
-};
-
-struct Costume {
-  std::string_view code;  // the costume digits of the face code
-  Outfit outfit;
-  Rgb main, trim;
-};
-
-struct Person {
-  std::string_view code;  // speaker number, two digits
-  Hair hair;
-  Rgb hairColour, hairLight, skin, eyeColour, backTop, backBottom;
-  double eyeHeight;  // vertical size of the eyes (smaller for older faces)
-  double jaw;        // half width of the jaw
-  bool glasses, headset, older, beard;
-  std::vector<Costume> costumes;  // the first is costume 00
-};
 
 const std::vector<Person>& crew() {
   const Rgb navy = hex(0x26386A);
@@ -204,36 +199,6 @@ double headDistance(double x, double y, double jaw) {
   return smoothUnion(sdf::ellipse(x, y, 60, 58, 29, 32), sdf::ellipse(x, y, 60, 73, jaw, 24), 6);
 }
 
-// A thick curve through `points` (round joins).
-void stroke(Canvas& c, const std::vector<Vec>& points, double width, Rgb colour,
-            double alpha = 1.0) {
-  Bounds b{1e9, 1e9, -1e9, -1e9};
-  for (const Vec& p : points) {
-    b.x0 = std::min(b.x0, p.x - width), b.y0 = std::min(b.y0, p.y - width);
-    b.x1 = std::max(b.x1, p.x + width), b.y1 = std::max(b.y1, p.y + width);
-  }
-  c.fill(
-      b,
-      [&](double x, double y) {
-        double d = 1e9;
-        for (size_t i = 1; i < points.size(); ++i)
-          d = std::min(d, sdf::segment(x, y, points[i - 1], points[i], width / 2));
-        return d;
-      },
-      colour, alpha);
-}
-
-// Points along a quadratic curve from a to b bending towards `control`.
-std::vector<Vec> curve(Vec a, Vec control, Vec b, int steps = 10) {
-  std::vector<Vec> out;
-  for (int i = 0; i <= steps; ++i) {
-    const double t = static_cast<double>(i) / steps, u = 1 - t;
-    out.push_back({u * u * a.x + 2 * u * t * control.x + t * t * b.x,
-                   u * u * a.y + 2 * u * t * control.y + t * t * b.y});
-  }
-  return out;
-}
-
 // Hair colour with a glossy band across the crown.
 auto hairPaint(const Person& p, double bandY) {
   return [&p, bandY](double x, double y) {
@@ -241,16 +206,6 @@ auto hairPaint(const Person& p, double bandY) {
     const double depth = clamp01((y - 20) / 110);
     return mix(shade(p.hairColour, 0.08 - 0.25 * depth), p.hairLight, gloss * 0.8);
   };
-}
-
-void fillPolygon(Canvas& c, const std::vector<Vec>& points, auto paint) {
-  Bounds b{1e9, 1e9, -1e9, -1e9};
-  for (const Vec& v : points) {
-    b.x0 = std::min(b.x0, v.x), b.y0 = std::min(b.y0, v.y);
-    b.x1 = std::max(b.x1, v.x), b.y1 = std::max(b.y1, v.y);
-  }
-  c.fill(
-      b, [&](double x, double y) { return sdf::polygon(x, y, points); }, paint);
 }
 
 void background(Canvas& c, const Person& p) {
@@ -310,138 +265,6 @@ void backHair(Canvas& c, const Person& p) {
           },
           paint);
       break;
-  }
-}
-
-// The shoulders in the costume's main colour, lit from above.
-void torsoIn(Canvas& c, Rgb colour) {
-  const std::vector<Vec> torso{{0, 141},  {3, 124},   {18, 111},  {46, 103},
-                               {74, 103}, {102, 111}, {117, 124}, {120, 141}};
-  fillPolygon(c, torso, [colour](double x, double y) {
-    return shade(colour, 0.12 - 0.3 * clamp01((y - 103) / 38) - 0.1 * std::abs(x - 60) / 60);
-  });
-}
-
-// The two fronts of an open coat in `colour` (lighter at the top).
-void coatFronts(Canvas& c, Rgb colour, double lapel) {
-  const auto paint = [colour](double, double y) {
-    return mix(shade(colour, 0.1), shade(colour, -0.18), (y - 103) / 38);
-  };
-  fillPolygon(c, {{0, 141}, {4, 124}, {20, 110}, {42, 103}, {56 - lapel, 141}}, paint);
-  fillPolygon(c, {{120, 141}, {116, 124}, {100, 110}, {78, 103}, {64 + lapel, 141}}, paint);
-  stroke(c, {{42, 104}, {50 - lapel / 2, 122}, {56 - lapel, 141}}, 1, shade(colour, -0.4));
-  stroke(c, {{78, 104}, {70 + lapel / 2, 122}, {64 + lapel, 141}}, 1, shade(colour, -0.4));
-}
-
-// A standing collar with knotted buttons down the front.
-void mandarinCollar(Canvas& c, const Costume& k) {
-  fillPolygon(c, {{47, 97}, {73, 97}, {75, 108}, {45, 108}}, shade(k.main, 0.08));
-  stroke(c, {{46, 98}, {74, 98}}, 1.4, k.trim);
-  stroke(c, {{45, 108}, {75, 108}}, 1.2, k.trim);
-}
-
-void body(Canvas& c, const Person& p, const Costume& k) {
-  // Neck with the jaw's shadow.
-  c.fill(
-      {48, 84, 72, 114}, [](double x, double y) { return sdf::box(x, y, 49, 84, 71, 114, 3); },
-      [&](double, double y) { return shade(p.skin, y < 100 ? -0.22 : -0.08); });
-  switch (k.outfit) {
-    case Outfit::uniform:
-    case Outfit::coat:
-      torsoIn(c, k.main);
-      fillPolygon(c, {{47, 103}, {60, 122}, {73, 103}}, shade(p.skin, -0.1));
-      stroke(c, {{44, 102}, {60, 124}, {76, 102}}, 2.2,
-             k.outfit == Outfit::coat ? hex(0xFFFFFF) : k.trim);
-      if (k.outfit == Outfit::coat) {
-        coatFronts(c, hex(0xF4F6FA), 0);
-        c.box(86, 122, 100, 125, 1, hex(0x3A8AC0));  // a pen in the breast pocket
-      } else {
-        c.box(78, 118, 90, 124, 1, k.trim);  // insignia
-        c.line(80, 121, 88, 121, 1, shade(k.trim, -0.4));
-      }
-      break;
-    case Outfit::coverall:
-      torsoIn(c, k.main);
-      fillPolygon(c, {{46, 103}, {60, 120}, {74, 103}}, k.trim);
-      stroke(c, {{43, 102}, {60, 122}, {77, 102}}, 3, shade(k.main, -0.2));
-      stroke(c, {{60, 122}, {60, 141}}, 1.4, hex(0x8A8A90));
-      c.box(24, 120, 42, 134, 2, shade(k.main, -0.12));
-      stroke(c, {{24, 121}, {42, 121}}, 1, shade(k.main, -0.35));
-      c.box(80, 118, 96, 124, 1, hex(0xF0F0E8));  // name tag
-      break;
-    case Outfit::sweater:
-      torsoIn(c, k.main);
-      c.ellipse(60, 104, 14, 7, shade(p.skin, -0.1));
-      c.fill(
-          {44, 96, 76, 114},
-          [](double x, double y) { return std::abs(sdf::ellipse(x, y, 60, 104, 14, 7)) - 1.3; },
-          k.trim);
-      for (int i = 0; i < 3; ++i)
-        stroke(c, curve({20.0 + i * 4, 141}, {26.0 + i * 4, 125}, {34.0 + i * 4, 114}), 0.8,
-               shade(k.main, -0.15));
-      break;
-    case Outfit::trench:
-      torsoIn(c, hex(0xF4F0EA));
-      fillPolygon(c, {{47, 103}, {60, 116}, {73, 103}}, shade(p.skin, -0.1));
-      fillPolygon(c, {{44, 101}, {60, 117}, {52, 123}, {42, 106}}, k.trim);
-      fillPolygon(c, {{76, 101}, {60, 117}, {68, 123}, {78, 106}}, k.trim);
-      coatFronts(c, k.main, 6);
-      fillPolygon(c, {{42, 104}, {54, 128}, {44, 126}, {30, 110}}, shade(k.main, 0.12));
-      fillPolygon(c, {{78, 104}, {66, 128}, {76, 126}, {90, 110}}, shade(k.main, 0.12));
-      for (double y : {128.0, 136.0}) c.circle(58, y, 1.6, hex(0x6A4A2A));
-      break;
-    case Outfit::mandarin:
-      torsoIn(c, k.main);
-      mandarinCollar(c, k);
-      stroke(c, {{60, 108}, {60, 141}}, 1, shade(k.main, -0.35));
-      for (double y : {114.0, 124.0, 134.0}) {
-        stroke(c, {{54, y}, {66, y}}, 1.6, k.trim);
-        c.circle(60, y, 1.8, k.trim);
-      }
-      break;
-    case Outfit::gown: {
-      // Bare shoulders, the dress from the neckline down, and a pendant.
-      torsoIn(c, p.skin);
-      c.fill(
-          {0, 114, 120, 141},
-          [](double x, double y) {
-            return std::max(sdf::polygon(x, y,
-                                         {{0, 141},
-                                          {3, 124},
-                                          {18, 111},
-                                          {46, 103},
-                                          {74, 103},
-                                          {102, 111},
-                                          {117, 124},
-                                          {120, 141}}),
-                            118 + 5 * std::cos((x - 60) / 60 * 3.14159) - y);
-          },
-          [&](double, double y) { return shade(k.main, 0.1 - 0.3 * clamp01((y - 114) / 27)); });
-      stroke(c, curve({14, 116}, {60, 132}, {106, 116}, 14), 1.2, k.trim);
-      stroke(c, curve({49, 104}, {60, 118}, {71, 104}), 0.8, k.trim);
-      c.circle(60, 119, 2.4, k.trim);
-      break;
-    }
-    case Outfit::qipao:
-      torsoIn(c, k.main);
-      mandarinCollar(c, k);
-      stroke(c, curve({60, 108}, {76, 110}, {84, 126}), 1.4, k.trim);
-      for (int i = 0; i < 4; ++i) {
-        const double x = 26 + i * 22, y = 122 + (i % 2) * 8;
-        for (int petal = 0; petal < 5; ++petal) {
-          const double a = petal * 1.2566;
-          c.circle(x + std::cos(a) * 2.5, y + std::sin(a) * 2.5, 1.8, shade(k.trim, 0.2), 0.6);
-        }
-      }
-      break;
-  }
-  if (p.older) {
-    for (double x : {6.0, 90.0}) {
-      c.box(x, 112, x + 24, 118, 2, hex(0xE0B040));
-      for (int i = 0; i < 5; ++i)
-        c.line(x + 3 + i * 4.5, 118, x + 3 + i * 4.5, 122, 1.2, hex(0xC09030));
-    }
-    c.circle(84, 121, 3, hex(0xE0B040));
   }
 }
 
@@ -801,7 +624,7 @@ Canvas portrait(const Person& p, const Costume& k, const Expression& e) {
   Canvas c(faceWidth, faceHeight);
   background(c, p);
   backHair(c, p);
-  body(c, p, k);
+  clothes(c, p, k);
   head(c, p);
   cheeks(c, p, e);
   for (double side : {-1.0, 1.0}) eye(c, p, e, 60 + side * 13, side);

@@ -138,17 +138,6 @@ class Pen {
   double scale_;
 };
 
-// Points along a quadratic curve.
-std::vector<Vec> bend(Vec a, Vec control, Vec b, int steps = 8) {
-  std::vector<Vec> out;
-  for (int i = 0; i <= steps; ++i) {
-    const double t = static_cast<double>(i) / steps, u = 1 - t;
-    out.push_back({u * u * a.x + 2 * u * t * control.x + t * t * b.x,
-                   u * u * a.y + 2 * u * t * control.y + t * t * b.y});
-  }
-  return out;
-}
-
 // --- looks ---
 
 enum class Hair { bob, buns, wavy, short_, crew, spiky };
@@ -315,7 +304,7 @@ void face(const Pen& p, const Person& who, Look look) {
   for (double s : {-1.0, 1.0}) {
     const double x = s * 5.6, y = 1.5;
     if (look == Look::closed) {
-      p.stroke(bend({x - 3, y}, {x, y + 2.4}, {x + 3, y}, 4), 1.3, lash);
+      p.stroke(curve({x - 3, y}, {x, y + 2.4}, {x + 3, y}, 4), 1.3, lash);
       continue;
     }
     p.ellipse(x, y, 2.9, 3.5, hex(0xFFFFFF));
@@ -352,11 +341,11 @@ void face(const Pen& p, const Person& who, Look look) {
       p.ellipse(0, 10.4, 1.4, 0.7, hex(0xD06060));
       break;
     case Look::smile:
-      p.stroke(bend({-3, 8.6}, {0, 11.6}, {3, 8.6}, 4), 1.1, lip);
+      p.stroke(curve({-3, 8.6}, {0, 11.6}, {3, 8.6}, 4), 1.1, lip);
       break;
     case Look::calm:
     case Look::closed:
-      p.stroke(bend({-2, 9.4}, {0, 10.2}, {2, 9.4}, 3), 0.9, lip);
+      p.stroke(curve({-2, 9.4}, {0, 10.2}, {2, 9.4}, 3), 0.9, lip);
       break;
   }
   if (who.beard) {
@@ -368,7 +357,7 @@ void face(const Pen& p, const Person& who, Look look) {
           return std::max({chin, 3.5 - y + std::abs(x) * 0.15, -mouth});
         },
         who.hairColour);
-    p.stroke(bend({-3.5, 7.4}, {0, 6.2}, {3.5, 7.4}, 3), 1.6, who.hairColour);
+    p.stroke(curve({-3.5, 7.4}, {0, 6.2}, {3.5, 7.4}, 3), 1.6, who.hairColour);
   }
 }
 
@@ -414,7 +403,7 @@ void frontHair(const Pen& p, const Person& who) {
       for (double s : {-1.0, 1.0}) {
         p.poly({{s * 12.5, -7}, {s * 15.4, -3}, {s * 15, 9}, {s * 12.4, 7}}, gloss);
         p.ellipse(s * 12.5, -15, 6.2, 6.2, gloss);
-        p.stroke(bend({s * 8, -11.5}, {s * 12.5, -8.5}, {s * 17, -11.5}, 4), 1.5, hex(0xE0303A));
+        p.stroke(curve({s * 8, -11.5}, {s * 12.5, -8.5}, {s * 17, -11.5}, 4), 1.5, hex(0xE0303A));
         p.poly({{s * 16.5, -11}, {s * 20, -13.5}, {s * 20.5, -8.5}}, hex(0xE0303A));
       }
       break;
@@ -479,10 +468,10 @@ void frontHair(const Pen& p, const Person& who) {
 }
 
 void headset(const Pen& p) {
-  p.stroke(bend({-15.5, 0}, {0, -30}, {15.5, 0}, 10), 1.6, hex(0x3A3E48));
+  p.stroke(curve({-15.5, 0}, {0, -30}, {15.5, 0}, 10), 1.6, hex(0x3A3E48));
   p.ellipse(-15.5, 2, 3.6, 4.6, hex(0x2A2E38));
   p.ellipse(-15.5, 2, 1.2, 1.2, hex(0x50E0FF));
-  p.stroke(bend({-15, 6}, {-13, 12}, {-5, 11}, 4), 1.0, hex(0x3A3E48));
+  p.stroke(curve({-15, 6}, {-13, 12}, {-5, 11}, 4), 1.0, hex(0x3A3E48));
 }
 
 // The head without the hair behind it (drawn first, under the body).
@@ -545,7 +534,7 @@ void torso(const Pen& p, const Frame& f, const Clothes& cl, const Person& who) {
       break;
     case Cut::sweater:
       p.ellipse(0, sy + 0.5, 5.5, 3.5, cl.inner);
-      p.stroke(bend({-6, sy}, {0, sy + 5}, {6, sy}, 4), 1.2, cl.trim);
+      p.stroke(curve({-6, sy}, {0, sy + 5}, {6, sy}, 4), 1.2, cl.trim);
       p.box(-f.hip, f.hipY - 3, f.hip, f.hipY + 1, 1, shade(cl.top, -0.15));
       break;
     case Cut::coat:
@@ -556,13 +545,13 @@ void torso(const Pen& p, const Frame& f, const Clothes& cl, const Person& who) {
       break;
     case Cut::gown:
       p.ellipse(0, sy - 1, s - 3, 4.5, who.skin);
-      p.stroke(bend({-s + 5, sy + 3}, {0, sy + 8}, {s - 5, sy + 3}, 6), 1.2, cl.trim);
+      p.stroke(curve({-s + 5, sy + 3}, {0, sy + 8}, {s - 5, sy + 3}, 6), 1.2, cl.trim);
       p.box(-f.waist - 1, f.waistY - 1.5, f.waist + 1, f.waistY + 1, 0.5, cl.trim);
       break;
     case Cut::qipao:
       p.box(-4.5, sy - 4, 4.5, sy + 1, 1, cl.top);
       p.stroke({{-4.5, sy - 3.5}, {4.5, sy - 3.5}}, 0.9, cl.trim);
-      p.stroke(bend({0, sy + 1}, {s - 7, sy + 3}, {s - 5, sy + 10}, 4), 1.1, cl.trim);
+      p.stroke(curve({0, sy + 1}, {s - 7, sy + 3}, {s - 5, sy + 10}, 4), 1.1, cl.trim);
       break;
   }
 }

@@ -126,13 +126,9 @@ Reduced reduce(const host::Surface& surface) {
   return out;
 }
 
-void put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  put16(out, v & 0xFFFF);
-  put16(out, v >> 16);
+// `bytes` bytes of v, the lowest first.
+void putLittle(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
 // One row in RLE8: runs of two or more equal pixels as (count, index); stretches of other
@@ -190,20 +186,20 @@ std::vector<std::uint8_t> encodeBmpRle8(const host::Surface& surface) {
   out.reserve(offset + data.size());
   out.push_back('B');
   out.push_back('M');
-  put32(out, offset + static_cast<std::uint32_t>(data.size()));
-  put32(out, 0);
-  put32(out, offset);
-  put32(out, 40);
-  put32(out, static_cast<std::uint32_t>(width));
-  put32(out, static_cast<std::uint32_t>(height));
-  put16(out, 1);
-  put16(out, 8);
-  put32(out, 1);  // RLE8
-  put32(out, static_cast<std::uint32_t>(data.size()));
-  put32(out, 3780);  // 96 dots per inch
-  put32(out, 3780);
-  put32(out, colours);
-  put32(out, 0);
+  putLittle(out, offset + static_cast<std::uint32_t>(data.size()), 4);
+  putLittle(out, 0, 4);
+  putLittle(out, offset, 4);
+  putLittle(out, 40, 4);
+  putLittle(out, static_cast<std::uint32_t>(width), 4);
+  putLittle(out, static_cast<std::uint32_t>(height), 4);
+  putLittle(out, 1, 2);
+  putLittle(out, 8, 2);
+  putLittle(out, 1, 4);  // RLE8
+  putLittle(out, static_cast<std::uint32_t>(data.size()), 4);
+  putLittle(out, 3780, 4);  // 96 dots per inch
+  putLittle(out, 3780, 4);
+  putLittle(out, colours, 4);
+  putLittle(out, 0, 4);
   for (const std::uint32_t c : reduced.palette) {
     out.push_back(static_cast<std::uint8_t>(c));
     out.push_back(static_cast<std::uint8_t>(c >> 8));

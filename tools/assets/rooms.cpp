@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <tuple>
 
 namespace zav3::assets {
 
@@ -555,20 +556,18 @@ void drawProp(Canvas& c, Prop prop, Who who, Vec at, double s) {
       return;
     }
     case Prop::book:
-      c.polygon({{at.x - 13 * s, at.y - 12 * s},
-                 {at.x, at.y - 8 * s},
-                 {at.x + 13 * s, at.y - 12 * s},
-                 {at.x + 13 * s, at.y + 3 * s},
-                 {at.x, at.y + 6 * s},
-                 {at.x - 13 * s, at.y + 3 * s}},
-                who == Who::beverly ? hex(0x2A5A8A) : hex(0x8A3A2A));
-      c.polygon({{at.x - 11 * s, at.y - 11 * s},
-                 {at.x, at.y - 7 * s},
-                 {at.x + 11 * s, at.y - 11 * s},
-                 {at.x + 11 * s, at.y + 1 * s},
-                 {at.x, at.y + 4 * s},
-                 {at.x - 11 * s, at.y + 1 * s}},
-                hex(0xF8F4E8));
+      // The cover, then the open pages inside it.
+      for (const auto& [w, top, bottom, colour] :
+           {std::tuple{13.0, 12.0, 3.0, who == Who::beverly ? hex(0x2A5A8A) : hex(0x8A3A2A)},
+            std::tuple{11.0, 11.0, 1.0, hex(0xF8F4E8)}}) {
+        c.polygon({{at.x - w * s, at.y - top * s},
+                   {at.x, at.y - (top - 4) * s},
+                   {at.x + w * s, at.y - top * s},
+                   {at.x + w * s, at.y + bottom * s},
+                   {at.x, at.y + (bottom + 3) * s},
+                   {at.x - w * s, at.y + bottom * s}},
+                  colour);
+      }
       c.line(at.x, at.y - 7 * s, at.x, at.y + 4 * s, 0.8 * s, hex(0xA0988A));
       return;
     case Prop::snack:
