@@ -531,6 +531,14 @@ void applyLight(Canvas& c, Place place, Light light) {
         const double lum = old.r * 0.3 + old.g * 0.5 + old.b * 0.2;
         return mix(old * 0.55, Rgb{lum * 1.15, lum * 0.25, lum * 0.22}, 0.55);
       });
+      if (place == Place::lounge) {  // the wall screen shows the alarm
+        c.polygon({{26, 69}, {80, 80}, {80, 134}, {26, 141}}, hex(0x3A0806));
+        c.polygon({{53, 86}, {74, 124}, {32, 128}}, hex(0xFFC020));
+        c.polygon({{53, 94}, {68, 120}, {38, 123}}, hex(0x3A0806));
+        c.line(53, 101, 53, 113, 3, hex(0xFFC020));
+        c.circle(53, 118, 1.8, hex(0xFFC020));
+        c.glow(53, 108, 60, hex(0xFF6020), 0.3);
+      }
       for (const double x : {150.0, 490.0}) {
         c.box(x - 9, 2, x + 9, 14, 3, hex(0x601010));
         c.glow(x, 10, 110, hex(0xFF2010), 0.35);
