@@ -127,9 +127,9 @@ end
 
 # --- the speed ---
 say face kuga/01/00 pic 2
-  ソウタ、発進準備だ。
+  東郷、発進準備だ。
 end
-say face sota/02/00
+say face togo/02/00
   いつでも行けますよ、艦長！
 end
 label speed_menu
@@ -177,7 +177,7 @@ SP 11
 say face kuga/01/00
   @1。
 end
-say face sota/01/00
+say face togo/01/00
   @2
 end
 # A refused order leaves the level as it was; "stop" is refused because the ship is stopped.
@@ -196,9 +196,9 @@ IF 42 >= T5 J:speed_menu
 # From now on the menu offers only the light-fraction speeds.
 IR 100 14
 say face kuga/02/00
-  光速航行に切り替えるぞ、ソウタ。
+  光速航行に切り替えるぞ、東郷。
 end
-say face sota/04/00
+say face togo/04/00
   りょ、了解です！
 end
 J :speed_menu
@@ -217,7 +217,7 @@ end
 IH 1530 43
 MG 2 11 11 0
 SP 14
-say face sota/02/00 pic 11
+say face togo/02/00 pic 11
   @1、
   @2
 end
@@ -305,7 +305,7 @@ say face mina/02/00
   続いて、火星産トマトの豊作の話題を
   お送りします」
 end
-say face sota/02/00
+say face togo/02/00
   トマトか……腹が減ってきましたね。
 end
 SE
@@ -343,7 +343,7 @@ say face mina/02/00 pic 9
   @1。
   中央ステーションの管制圏に入りました。
 end
-say face sota/02/00
+say face togo/02/00
   主機停止。あかつき、到着です！
 end
 insert 1 H83

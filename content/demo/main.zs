@@ -58,33 +58,36 @@ label orders
 choice
   header captain_asks
   option 航路図を確認する back first chart
-  option 乗員に様子を聞く ask 1 close 2 first whom
+  option 乗員に様子を聞く ask 1 close kuga first whom
   option 艦長の考えを聞く keep first think repeat think_again
   option 火星へ引き返す until 5 first to_mars repeat to_mars_again
   option 小惑星帯へ向かう jump belt first to_belt
   option 通信を待つ leave first wait_signal
-  persons kuga sota risa
+  persons kuga rinka beverly scott sakharov togo
   about 1 kuga about_kuga
-  about 1 sota about_sota
-  about 1 risa about_risa
+  about 1 rinka about_rinka
+  about 1 beverly about_beverly
+  about 1 scott about_scott
+  about 1 sakharov about_sakharov
+  about 1 togo about_togo
 end
 J :belt
 
 label belt
 # The same line in each speaker's own way of speaking (routine 22 reads flag 48).
-Y 3 5
-Y 4 6
-HE 48 3
+Y 6 5
+Y 3 6
+HE 48 6
 SP 22
-say face sota/02/00 pic 2
+say face togo/02/00 pic 2
   航路の計算、全部でき@0
 end
-HE 48 4
+HE 48 3
 SP 22
-say face risa/02/00
+say face beverly/02/00
   医務室の準備もでき@0
 end
-say face sota/01/00 pic 3
+say face togo/01/00 pic 3
   針路、小惑星帯外縁。
   巡航速度に移ります。
 end
@@ -100,12 +103,15 @@ J :bridge_chapter
 # --- subroutines and messages ---
 
 label roll_call
-insert 1 "ソウタ"
+insert 1 "東郷ソウタ准尉"
 list
   艦長　　　　久我
   通信長　　　高瀬ミナ
   操舵手　　　@1
-  船医　　　　リサ
+  レーダー手　王鈴華
+  船医　　　　ビバリー
+  技術士官　　スコット
+  砲術長　　　サハロフ准尉
 end
 SE
 
@@ -133,11 +139,21 @@ end
 message about_kuga face kuga/01/00
   私に聞いてどうする。決めるのは君だ。
 end
-message about_sota face sota/02/00
-  いつでも出られますよ、通信長！
+message about_rinka face rinka/02/00
+  レーダーは静かなものです。
+  小石ひとつ映っていません。
 end
-message about_risa face risa/01/00
+message about_beverly face beverly/01/00
   みんな元気よ。少し寝不足だけど。
+end
+message about_scott face scott/02/00
+  機関は絶好調だ。任せておけ。
+end
+message about_sakharov face sakharov/01/00
+  砲塔、異常なし。……以上だ。
+end
+message about_togo face togo/02/00
+  いつでも出られますよ、通信長！
 end
 message to_mars_again face kuga/03/00
   ……では、今回は引き返すとしよう。

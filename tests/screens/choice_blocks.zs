@@ -4,9 +4,6 @@
 # jump option, an option's routine and a block's costume. Options are picked at x 460,
 # y 58 + 20 per line; other clicks end the answers' messages.
 include "../../content/demo/cast.zs"
-speaker 5 アキ voice 1
-speaker 6 ハル voice 2
-speaker 7 ナツ voice 3
 speaker 8 フユ voice 4
 speaker 9 ユキ voice 1
 speaker 10 ソラ voice 2
@@ -111,7 +108,7 @@ HH 62 37
 #> snapshot nine_persons.png
 #> click 460 218
 #> click 500 55
-#> expect shown 13 [020100] ユキのこと
+#> expect shown 13 [070100] ユキのこと
 message whom face kuga/01/00
   誰のこと
 end
@@ -123,7 +120,7 @@ message a10 face kuga/01/00
 end
 choice
   option 聞く ask 1 close 9 first whom
-  persons mina kuga sota risa 5 6 7 8 9
+  persons mina rinka beverly scott sakharov togo kuga 8 9
   about 1 9 a9
 end
 
@@ -138,10 +135,10 @@ end
 #> snapshot ten_persons_next.png
 #> click 460 78
 #> click 500 55
-#> expect shown 14 [020100] ソラのこと
+#> expect shown 14 [070100] ソラのこと
 choice
   option 聞く ask 1 close 10 first whom
-  persons mina kuga sota risa 5 6 7 8 9
+  persons mina rinka beverly scott sakharov togo kuga 8 9
   persons 10
   about 1 10 a10
 end

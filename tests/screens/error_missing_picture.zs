@@ -9,7 +9,7 @@ include "../../content/demo/cast.zs"
 #> expect shown media 12 close MID_M *
 #> expect shown media 13 close avideo *
 VL 1 0
-say face mina/01/00 pic 77
+say face mina/01/00 pic 999
   ない絵です。
 end
 END

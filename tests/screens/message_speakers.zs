@@ -4,11 +4,11 @@
 # in 5 (after which a sound effect is not played either). A face is drawn only when its code
 # differs from the one on show.
 include "../../content/demo/cast.zs"
-speaker 7 ナナ voice 7 as nana
-speaker 8 ハチ voice 5 as hachi
-speaker 9 クク voice 9 as kuku
+speaker 8 ナナ voice 8 as nana
+speaker 9 ハチ voice 5 as hachi
+speaker 10 クク voice 9 as kuku
 #> trace-media
-# Speaker 7 has no face picture: the empty frame is shown with the face code written at its top
+# Speaker 8 has no face picture: the empty frame is shown with the face code written at its top
 # left (a white pixel of the first "0"), and the frame's dark inside where a face would be.
 #> snapshot missing_face.png
 #> check-pixel 19 310 FFFFFF
@@ -16,9 +16,9 @@ speaker 9 クク voice 9 as kuku
 #> auto-click 500 55 20
 #> max-records 100
 VL 1 0
-# Only punctuation: not a blip of voice 7 (nor of 8, the other slot).
-#> expect not-shown media 11 PLAY WAV1 FROM 7001 TO 7850 -> 0
+# Only punctuation: not a blip of voice 8 (nor of 9, the other slot).
 #> expect not-shown media 11 PLAY WAV1 FROM 8001 TO 8850 -> 0
+#> expect not-shown media 11 PLAY WAV1 FROM 9001 TO 9850 -> 0
 say face nana/01/00 pic 1
   『』、。・！？　
 end
@@ -77,7 +77,7 @@ say face 0001FF
 end
 FS 4 70
 HE 70 7
-say face risa/01/00
+say face scott/01/00
   衣装は旗から
 end
 MA 03

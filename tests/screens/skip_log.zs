@@ -1,6 +1,6 @@
 # Skip mode writes every skipped message into the skip log SKIPメッセージ.TXT of the working
 # folder, in Shift-JIS: an empty line and the speaker's name in brackets when the face changes,
-# then the text line by line. Switching skip mode on again starts the log anew; lines skipped
+# then the text line by line (ソ holds a backslash as its second byte). Switching skip mode on again starts the log anew; lines skipped
 # after the log was closed (skip mode set by the script alone) are appended to it. The log must
 # end as skip_log.expected/SKIPメッセージ.TXT holds it.
 include "../../content/demo/cast.zs"
@@ -26,15 +26,15 @@ say face kuga/01/00
 end
 SP 105
 SP 104
-say face sota/01/00
-  新しい記録。
+say face togo/01/00
+  ソナーの新しい記録。
 end
-say face sota/01/00
+say face togo/01/00
   同じ顔です。
 end
 SP 105
 HE 132 30
-say face risa/01/00
+say face beverly/01/00
   あとから足した行。
 end
 HE 132 0

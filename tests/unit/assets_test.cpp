@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/indexed_bmp.hpp"
 #include "host/bmp.hpp"
 #include "host/media/media_files.hpp"
 
@@ -108,8 +111,8 @@ TEST_F(AssetsTest, CombatPicturesFitTheirControls) {
 
 TEST_F(AssetsTest, EventPicturesFillTheSceneArea) {
   assets::writeScenes(*out_);
-  for (int n = 1; n <= 12; ++n) {
-    if (n == 7) continue;
+  for (int n = 1; n <= 13; ++n) {
+    if (n == 7 || n == 10) continue;  // 10 is a room picture
     const std::string number = (n < 10 ? "00" : "0") + std::to_string(n);
     expectPicture("CG/" + number + ".BMP", 640, 270);
   }
@@ -127,11 +130,82 @@ TEST_F(AssetsTest, EventPicturesFillTheSceneArea) {
 
 TEST_F(AssetsTest, EveryCrewFaceFitsInsideTheFrame) {
   assets::writeFaces(*out_);
-  for (const char* speaker : {"01", "02", "03", "04"}) {
+  // The heroine, the five crew members and the captain; the heroine's room clothes, and the
+  // clothes she and 鈴華 wear on a visit.
+  std::vector<std::string> codes;
+  for (const char* speaker : {"01", "02", "03", "04", "05", "06", "07"})
+    codes.push_back(std::string(speaker) + "00");
+  for (const char* costume : {"0106", "0107", "0108", "0207", "0208"}) codes.push_back(costume);
+  for (const std::string& code : codes) {
     for (const char* expression : {"01", "02", "03", "04"}) {
-      expectPicture(std::string("KAOCG/") + speaker + expression + "00.BMP", 136, 156);
+      expectPicture("KAOCG/" + code.substr(0, 2) + expression + code.substr(2) + ".BMP", 136, 156);
     }
   }
+}
+
+// Every picture the room routines can choose: the common room by company and visit, and its
+// other states; the canteen by the set of people present (and the pictures a heroine busy
+// there borrows from her cabin's hours); the crew cabins away, busy and asleep; the heroine's
+// cabin by room state and at rest; the cabins by visit and hour.
+std::vector<int> roomRoutinePictures() {
+  std::vector<int> n{
+      81,  62,  63,  64,  65,  80,  60,  61,  79,  58,  59,  78,  54,  55,  56,  57,  77,  52,
+      53,  76,  50,  51,                                                     // routine 40
+      202, 75,  85,  82,  83,  84,  10,                                      // routine 41
+      251, 245, 252, 282, 275, 283, 309, 303, 310,                           // routine 61
+      339, 333, 340, 359, 353, 360, 233, 234, 86,  92,  266, 267, 268, 269,  // routines 44, 45, 95
+      228, 429, 430, 431, 432, 218, 433, 434, 435, 436, 437, 438, 439, 474, 257, 475, 476, 477,
+      478, 288, 527, 528, 529, 315, 479, 553, 554, 345, 551, 552, 558, 365, 555, 556, 557};  // routine
+                                                                                             // 96
+  for (int set = 0; set < 64; ++set) n.push_back(100 + set);  // routine 42
+  std::sort(n.begin(), n.end());
+  n.erase(std::unique(n.begin(), n.end()), n.end());
+  return n;
+}
+
+TEST_F(AssetsTest, RoomPicturesCoverEveryNumberTheRoomRoutinesChoose) {
+  assets::writeRoomScenes(*out_);
+  const std::vector<int> expected = roomRoutinePictures();
+  std::vector<int> made = assets::roomPictureNumbers();
+  std::sort(made.begin(), made.end());
+  EXPECT_EQ(made, expected);  // each written once, none of the event pictures overwritten
+  std::uintmax_t total = 0;
+  for (const int n : expected) {
+    std::string name = std::to_string(n);
+    name = "CG/" + std::string(3 - name.size(), '0') + name + ".BMP";
+    expectPicture(name, 640, 270);
+    if (!fs::exists(dir_ / name)) continue;
+    EXPECT_EQ(host::decodeBmp(bytes(name)).bitCount, 8) << name;
+    total += fs::file_size(dir_ / name);
+  }
+  EXPECT_LT(total, 15u << 20);
+}
+
+// The compact picture format gives back a picture of few colours exactly, and one of many
+// colours close to it.
+TEST(IndexedBmp, RoundTripsThroughTheBmpDecoder) {
+  host::Surface flat(300, 7), smooth(257, 40);
+  for (int y = 0; y < flat.height(); ++y)
+    for (int x = 0; x < flat.width(); ++x)
+      flat.set(x, y, 0xFF000000u | static_cast<std::uint32_t>((x / 3 % 5) * 0x203040 + y * 0x10));
+  for (int y = 0; y < smooth.height(); ++y)
+    for (int x = 0; x < smooth.width(); ++x)
+      smooth.set(x, y, 0xFF000000u | static_cast<std::uint32_t>(x << 16 | (y * 6) << 8 | (x ^ y)));
+  const host::BmpImage a = host::decodeBmp(assets::encodeBmpRle8(flat));
+  EXPECT_EQ(a.bitCount, 8);
+  EXPECT_EQ(a.surface.pixels(), flat.pixels());
+  const host::BmpImage b = host::decodeBmp(assets::encodeBmpRle8(smooth));
+  ASSERT_EQ(b.surface.width(), 257);
+  int worst = 0;
+  for (int y = 0; y < smooth.height(); ++y) {
+    for (int x = 0; x < smooth.width(); ++x) {
+      const std::uint32_t p = smooth.at(x, y), q = b.surface.at(x, y);
+      for (int shift : {0, 8, 16})
+        worst = std::max(worst, std::abs(static_cast<int>((p >> shift) & 0xFF) -
+                                         static_cast<int>((q >> shift) & 0xFF)));
+    }
+  }
+  EXPECT_LE(worst, 24);
 }
 
 TEST_F(AssetsTest, BlipFileHoldsEveryVoiceSlotAndTheStartUpSound) {

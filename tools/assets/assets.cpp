@@ -39,6 +39,7 @@ std::span<const AssetKind> assetKinds() {
       {"panels", "MAINCG", writePanels},
       {"combat pictures", "MAINCG", writeCombatPictures},
       {"scenes", "CG", writeScenes},
+      {"rooms", "CG", writeRoomScenes},
       {"faces", "KAOCG", writeFaces},
       {"sounds", "WAVE", writeSounds},
       {"music", "MIDI", writeMusic},

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/surface.hpp"
 #include "host/text.hpp"
@@ -53,8 +54,13 @@ void writePictures(AssetWriter& out);
 void writePanels(AssetWriter& out);
 // MAINCG: the combat pictures (symbol sheet NO, spcg1, spcg2, spcg2_2, spcg3, mission).
 void writeCombatPictures(AssetWriter& out);
-// CG: the numbered event pictures (001..012; 007 as a ".cmp" file without its signature).
+// CG: the numbered event pictures (001..009, 011..013; 007 as a ".cmp" file without its
+// signature).
 void writeScenes(AssetWriter& out);
+// CG: the room pictures that show who is in the common room, the canteen and the cabins, and
+// the numbers of all of them.
+void writeRoomScenes(AssetWriter& out);
+std::vector<int> roomPictureNumbers();
 // KAOCG: the crew's faces, one file per face code.
 void writeFaces(AssetWriter& out);
 // WAVE: the typing blips (CAPI.WAV, voice v in bytes v*1000 .. v*1000+999) and effects 01..03.

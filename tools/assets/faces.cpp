@@ -1,17 +1,44 @@
-// The faces of KAOCG (120 x 140 portraits inside a copy of the 136 x 156 face frame): the four crew members of the
-// demo, each with four expressions, named by the face code speaker + expression + costume.
+// The faces of KAOCG (120 x 140 portraits inside a copy of the 136 x 156 face frame): the
+// heroine, the five crew members and the captain, each with four expressions, the heroine and
+// 鈴華 also in the costumes they wear off duty, named by the face code speaker + expression +
+// costume.
 #include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "host/drawing.hpp"
 #include "assets/assets.hpp"
+#include "assets/face_looks.hpp"
 #include "assets/paint.hpp"
+#include "host/drawing.hpp"
 
 namespace zav3::assets {
 
+namespace face {
+
+// A thick curve through `points` (round joins).
+void stroke(Canvas& c, const std::vector<Vec>& points, double width, Rgb colour, double alpha) {
+  Bounds b{1e9, 1e9, -1e9, -1e9};
+  for (const Vec& p : points) {
+    b.x0 = std::min(b.x0, p.x - width), b.y0 = std::min(b.y0, p.y - width);
+    b.x1 = std::max(b.x1, p.x + width), b.y1 = std::max(b.y1, p.y + width);
+  }
+  c.fill(
+      b,
+      [&](double x, double y) {
+        double d = 1e9;
+        for (size_t i = 1; i < points.size(); ++i)
+          d = std::min(d, sdf::segment(x, y, points[i - 1], points[i], width / 2));
+        return d;
+      },
+      colour, alpha);
+}
+
+}  // namespace face
+
 namespace {
+
+using namespace face;
 
 constexpr int faceWidth = 120;
 constexpr int faceHeight = 140;
@@ -38,31 +65,127 @@ constexpr std::array<Expression, 4> expressions{{
     {6, 0, 1.22, 0.0, false, Mouth::open, false, false},     // 04 surprised
 }};
 
-enum class Hair { bob, capped, spiky, long_ };
-
-struct Person {
-  std::string_view code;  // speaker number, two digits
-  Hair hair;
-  Rgb hairColour, hairLight, skin, eyeColour, uniform, piping, backTop, backBottom;
-  double eyeHeight;  // vertical size of the eyes (smaller for older faces)
-  bool glasses, headset, coat, older;
-};
-
-const std::array<Person, 4>& crew() {
-  static const std::array<Person, 4> people{{
-      // 01 ミナ: communications officer, short dark hair and a headset.
-      {"01", Hair::bob, hex(0x25203C), hex(0x5A5488), hex(0xF8DCC8), hex(0x7A4A9A), hex(0x26386A),
-       hex(0xF0C840), hex(0x3A5A9A), hex(0x101A3A), 1.0, false, true, false, false},
-      // 02 久我艦長: the captain, grey hair under his cap.
-      {"02", Hair::capped, hex(0x9C9CA4), hex(0xD8D8E0), hex(0xEAC8AE), hex(0x4A3424),
-       hex(0x161E38), hex(0xE0B040), hex(0x6A4A30), hex(0x1A100C), 0.72, false, false, false, true},
-      // 03 ソウタ: the helmsman, young, spiky hair.
-      {"03", Hair::spiky, hex(0xC0601C), hex(0xF4A450), hex(0xF6D6BE), hex(0x2A8A4A), hex(0x26386A),
-       hex(0xE04030), hex(0x2A6A5A), hex(0x0A1C18), 1.08, false, false, false, false},
-      // 04 リサ: the ship's doctor, long hair and glasses.
-      {"04", Hair::long_, hex(0x7A2A34), hex(0xC05A64), hex(0xF8DED0), hex(0x3A5A8A), hex(0x2A6A7A),
-       hex(0xFFFFFF), hex(0x7A4A6A), hex(0x1E1024), 0.95, true, false, true, false},
-  }};
+const std::vector<Person>& crew() {
+  const Rgb navy = hex(0x26386A);
+  static const std::vector<Person> people{
+      // 01 ミナ: communications officer, short dark hair and a headset on duty.
+      {"01",
+       Hair::bob,
+       hex(0x25203C),
+       hex(0x5A5488),
+       hex(0xF8DCC8),
+       hex(0x7A4A9A),
+       hex(0x3A5A9A),
+       hex(0x101A3A),
+       1.0,
+       21,
+       false,
+       true,
+       false,
+       false,
+       {{"00", Outfit::uniform, navy, hex(0xF0C840)},
+        {"06", Outfit::sweater, hex(0xB8A8E4), hex(0x9888CC)},
+        {"07", Outfit::trench, hex(0xC8A878), hex(0xF4F0EA)},
+        {"08", Outfit::gown, hex(0x2A2C84), hex(0xC8D0F8)}}},
+      // 02 鈴華: the radar operator, black hair in two buns.
+      {"02",
+       Hair::buns,
+       hex(0x1A1418),
+       hex(0x4A4050),
+       hex(0xF6DCC4),
+       hex(0x6A3A2A),
+       hex(0x9A4A4A),
+       hex(0x2A0C12),
+       1.0,
+       20,
+       false,
+       false,
+       false,
+       false,
+       {{"00", Outfit::uniform, navy, hex(0x50C8FF)},
+        {"07", Outfit::mandarin, hex(0xB02A30), hex(0xE8C060)},
+        {"08", Outfit::qipao, hex(0xC8203C), hex(0xF0C850)}}},
+      // 03 ビバリー: the ship's doctor, long fair hair and glasses.
+      {"03",
+       Hair::long_,
+       hex(0xC8A050),
+       hex(0xFFE8A8),
+       hex(0xFAE2D6),
+       hex(0x3A6AAA),
+       hex(0x7A4A6A),
+       hex(0x1E1024),
+       0.95,
+       21,
+       true,
+       false,
+       false,
+       false,
+       {{"00", Outfit::coat, hex(0x2A6A7A), hex(0xFFFFFF)}}},
+      // 04 スコット: the technical officer, short brown hair and a beard.
+      {"04",
+       Hair::short_,
+       hex(0x6A3E22),
+       hex(0xA0704A),
+       hex(0xF0CCB0),
+       hex(0x3A6A4A),
+       hex(0x8A6A2A),
+       hex(0x201408),
+       0.9,
+       23,
+       false,
+       false,
+       false,
+       true,
+       {{"00", Outfit::coverall, hex(0xC87A2A), hex(0xE8D8B0)}}},
+      // 05 サハロフ: a warrant officer, the gunner, a pale crew cut and a square jaw.
+      {"05",
+       Hair::crew,
+       hex(0xB4AC8C),
+       hex(0xE4DCC0),
+       hex(0xF2D6C4),
+       hex(0x4A6A8A),
+       hex(0x4A5A4A),
+       hex(0x0E160E),
+       0.85,
+       24,
+       false,
+       false,
+       false,
+       false,
+       {{"00", Outfit::uniform, hex(0x3E4A3C), hex(0xC8D0D8)}}},
+      // 06 東郷: a warrant officer, the helmsman, young, spiky hair.
+      {"06",
+       Hair::spiky,
+       hex(0xC0601C),
+       hex(0xF4A450),
+       hex(0xF6D6BE),
+       hex(0x2A8A4A),
+       hex(0x2A6A5A),
+       hex(0x0A1C18),
+       1.08,
+       21,
+       false,
+       false,
+       false,
+       false,
+       {{"00", Outfit::uniform, navy, hex(0xE04030)}}},
+      // 07 久我艦長: the captain, grey hair under his cap.
+      {"07",
+       Hair::capped,
+       hex(0x9C9CA4),
+       hex(0xD8D8E0),
+       hex(0xEAC8AE),
+       hex(0x4A3424),
+       hex(0x6A4A30),
+       hex(0x1A100C),
+       0.72,
+       24,
+       false,
+       false,
+       true,
+       false,
+       {{"00", Outfit::uniform, hex(0x161E38), hex(0xE0B040)}}},
+  };
   return people;
 }
 
@@ -72,39 +195,8 @@ double smoothUnion(double a, double b, double k) {
   return b + (a - b) * h - k * h * (1 - h);
 }
 
-double headDistance(double x, double y, bool older) {
-  const double jaw = older ? 24 : 21;
+double headDistance(double x, double y, double jaw) {
   return smoothUnion(sdf::ellipse(x, y, 60, 58, 29, 32), sdf::ellipse(x, y, 60, 73, jaw, 24), 6);
-}
-
-// A thick curve through `points` (round joins).
-void stroke(Canvas& c, const std::vector<Vec>& points, double width, Rgb colour,
-            double alpha = 1.0) {
-  Bounds b{1e9, 1e9, -1e9, -1e9};
-  for (const Vec& p : points) {
-    b.x0 = std::min(b.x0, p.x - width), b.y0 = std::min(b.y0, p.y - width);
-    b.x1 = std::max(b.x1, p.x + width), b.y1 = std::max(b.y1, p.y + width);
-  }
-  c.fill(
-      b,
-      [&](double x, double y) {
-        double d = 1e9;
-        for (size_t i = 1; i < points.size(); ++i)
-          d = std::min(d, sdf::segment(x, y, points[i - 1], points[i], width / 2));
-        return d;
-      },
-      colour, alpha);
-}
-
-// Points along a quadratic curve from a to b bending towards `control`.
-std::vector<Vec> curve(Vec a, Vec control, Vec b, int steps = 10) {
-  std::vector<Vec> out;
-  for (int i = 0; i <= steps; ++i) {
-    const double t = static_cast<double>(i) / steps, u = 1 - t;
-    out.push_back({u * u * a.x + 2 * u * t * control.x + t * t * b.x,
-                   u * u * a.y + 2 * u * t * control.y + t * t * b.y});
-  }
-  return out;
 }
 
 // Hair colour with a glossy band across the crown.
@@ -114,16 +206,6 @@ auto hairPaint(const Person& p, double bandY) {
     const double depth = clamp01((y - 20) / 110);
     return mix(shade(p.hairColour, 0.08 - 0.25 * depth), p.hairLight, gloss * 0.8);
   };
-}
-
-void fillPolygon(Canvas& c, const std::vector<Vec>& points, auto paint) {
-  Bounds b{1e9, 1e9, -1e9, -1e9};
-  for (const Vec& v : points) {
-    b.x0 = std::min(b.x0, v.x), b.y0 = std::min(b.y0, v.y);
-    b.x1 = std::max(b.x1, v.x), b.y1 = std::max(b.y1, v.y);
-  }
-  c.fill(
-      b, [&](double x, double y) { return sdf::polygon(x, y, points); }, paint);
 }
 
 void background(Canvas& c, const Person& p) {
@@ -166,6 +248,14 @@ void backHair(Canvas& c, const Person& p) {
       fillPolygon(c, spikes, paint);
       break;
     }
+    case Hair::buns:
+      c.ellipse(60, 52, 37, 36, p.hairColour);
+      break;
+    case Hair::short_:
+      c.ellipse(60, 50, 33, 31, p.hairColour);
+      break;
+    case Hair::crew:
+      break;
     case Hair::long_:
       c.fill(
           {14, 14, 106, 140},
@@ -178,46 +268,11 @@ void backHair(Canvas& c, const Person& p) {
   }
 }
 
-void body(Canvas& c, const Person& p) {
-  // Neck with the jaw's shadow.
-  c.fill(
-      {48, 84, 72, 114}, [](double x, double y) { return sdf::box(x, y, 49, 84, 71, 114, 3); },
-      [&](double, double y) { return shade(p.skin, y < 100 ? -0.22 : -0.08); });
-  const std::vector<Vec> torso{{0, 141},  {3, 124},   {18, 111},  {46, 103},
-                               {74, 103}, {102, 111}, {117, 124}, {120, 141}};
-  fillPolygon(c, torso, [&](double x, double y) {
-    return shade(p.uniform, 0.12 - 0.3 * clamp01((y - 103) / 38) - 0.1 * std::abs(x - 60) / 60);
-  });
-  // Collar opening and piping.
-  fillPolygon(c, {{47, 103}, {60, 122}, {73, 103}}, shade(p.skin, -0.1));
-  stroke(c, {{44, 102}, {60, 124}, {76, 102}}, 2.2, p.piping);
-  if (p.coat) {
-    fillPolygon(c, {{0, 141}, {4, 124}, {20, 110}, {42, 103}, {56, 141}},
-                [](double, double y) { return mix(hex(0xFFFFFF), hex(0xC8D0DC), (y - 103) / 38); });
-    fillPolygon(c, {{120, 141}, {116, 124}, {100, 110}, {78, 103}, {64, 141}},
-                [](double, double y) { return mix(hex(0xFFFFFF), hex(0xC8D0DC), (y - 103) / 38); });
-    stroke(c, {{42, 104}, {50, 122}, {56, 141}}, 1, hex(0x8890A0));
-    stroke(c, {{78, 104}, {70, 122}, {64, 141}}, 1, hex(0x8890A0));
-    c.box(86, 122, 100, 125, 1, hex(0x3A8AC0));  // a pen in the breast pocket
-  } else {
-    c.box(78, 118, 90, 124, 1, p.piping);  // insignia
-    c.line(80, 121, 88, 121, 1, shade(p.piping, -0.4));
-  }
-  if (p.older) {
-    for (double x : {6.0, 90.0}) {
-      c.box(x, 112, x + 24, 118, 2, hex(0xE0B040));
-      for (int i = 0; i < 5; ++i)
-        c.line(x + 3 + i * 4.5, 118, x + 3 + i * 4.5, 122, 1.2, hex(0xC09030));
-    }
-    c.circle(84, 121, 3, hex(0xE0B040));
-  }
-}
-
 void head(Canvas& c, const Person& p) {
   c.ellipse(31, 66, 5, 8, shade(p.skin, -0.1));
   c.ellipse(89, 66, 5, 8, shade(p.skin, -0.1));
   c.fill(
-      {28, 24, 92, 100}, [&](double x, double y) { return headDistance(x, y, p.older); },
+      {28, 24, 92, 100}, [&](double x, double y) { return headDistance(x, y, p.jaw); },
       [&](double x, double y) {
         const double side = std::abs(x - 60) / 30;
         return shade(p.skin, -0.12 * side * side - 0.1 * clamp01((y - 80) / 20));
@@ -271,8 +326,10 @@ void eye(Canvas& c, const Person& p, const Expression& e, double cx, double side
 }
 
 void brows(Canvas& c, const Person& p, const Expression& e) {
-  const Rgb colour = p.older ? hex(0x8A8A90) : shade(p.hairColour, -0.2);
-  const double width = p.older ? 3.2 : 2.2;
+  const Rgb colour = p.older                ? hex(0x8A8A90)
+                     : p.hair == Hair::crew ? shade(p.hairColour, -0.45)
+                                            : shade(p.hairColour, -0.2);
+  const double width = p.older || p.hair == Hair::crew ? 3.2 : 2.2;
   for (double side : {-1.0, 1.0}) {
     const double cx = 60 + side * 13;
     const double y = 53 - e.browLift;
@@ -330,6 +387,20 @@ void mouth(Canvas& c, const Person& p, const Expression& e) {
   }
 }
 
+// A full beard around the mouth and a moustache over it.
+void beard(Canvas& c, const Person& p) {
+  c.fill(
+      {26, 60, 94, 110},
+      [&](double x, double y) {
+        const double face = headDistance(x, y, p.jaw) - 1.5;
+        const double belowCheeks = 74 - y + 0.012 * (x - 60) * (x - 60);
+        const double mouth = sdf::ellipse(x, y, 60, 88, 8.5, 5.5);
+        return std::max({face, belowCheeks, -mouth});
+      },
+      [&](double, double y) { return shade(p.hairColour, 0.05 - 0.25 * clamp01((y - 74) / 32)); });
+  stroke(c, curve({48, 84}, {60, 78}, {72, 84}), 3.6, p.hairColour);
+}
+
 void cheeks(Canvas& c, const Person& p, const Expression& e) {
   // Nose: a small shadow and a highlight.
   stroke(c, {{60.5, 73}, {59, 77.5}}, 1.2, shade(p.skin, -0.25));
@@ -382,6 +453,80 @@ void frontHair(Canvas& c, const Person& p) {
                       {72, 50}, {64, 36}, {56, 50}, {50, 36}, {42, 50}, {38, 40}, {32, 54}},
                   paint);
       break;
+    case Hair::buns:
+      fillPolygon(c,
+                  {{25, 60},
+                   {26, 38},
+                   {38, 23},
+                   {52, 17},
+                   {68, 17},
+                   {82, 23},
+                   {94, 38},
+                   {95, 60},
+                   {90, 48},
+                   {84, 51},
+                   {78, 47},
+                   {72, 51},
+                   {66, 47},
+                   {60, 51},
+                   {54, 47},
+                   {48, 51},
+                   {42, 47},
+                   {36, 51},
+                   {30, 48}},
+                  paint);
+      for (double side : {-1.0, 1.0}) {
+        const double x = 60 + side * 32;
+        fillPolygon(c,
+                    {{60 + side * 33, 44},
+                     {60 + side * 37, 66},
+                     {60 + side * 36, 92},
+                     {60 + side * 27, 94},
+                     {60 + side * 26, 70},
+                     {60 + side * 27, 50}},
+                    paint);
+        c.circle(x, 22, 14, p.hairColour);
+        c.fill(
+            {x - 14, 8, x + 14, 36},
+            [x](double px, double py) { return sdf::circle(px, py, x, 22, 14); },
+            [&](double px, double py) { return paint(px + 20, py + 10); });
+        stroke(c, curve({x - side * 8, 16}, {x + side * 6, 14}, {x + side * 4, 28}), 1,
+               shade(p.hairColour, -0.4));
+        // A red ribbon tied under each bun.
+        c.polygon({{x - side * 2, 34}, {x - side * 12, 28}, {x - side * 10, 40}}, hex(0xE0303A));
+        c.polygon({{x - side * 2, 34}, {x + side * 8, 30}, {x + side * 7, 40}}, hex(0xE0303A));
+        c.circle(x - side * 2, 34, 2.6, hex(0xB01A28));
+      }
+      break;
+    case Hair::short_:
+      fillPolygon(c,
+                  {{27, 58},
+                   {27, 36},
+                   {38, 22},
+                   {54, 15},
+                   {70, 16},
+                   {84, 23},
+                   {93, 36},
+                   {94, 58},
+                   {90, 44},
+                   {80, 35},
+                   {66, 33},
+                   {56, 38},
+                   {44, 38},
+                   {34, 44},
+                   {30, 56}},
+                  paint);
+      c.box(28, 46, 34, 72, 2, p.hairColour);
+      c.box(86, 46, 92, 72, 2, p.hairColour);
+      break;
+    case Hair::crew:
+      c.fill(
+          {29, 19, 91, 40}, [](double x, double y) { return sdf::box(x, y, 29, 19, 91, 40, 8); },
+          paint);
+      for (int i = 0; i < 12; ++i) c.line(33 + i * 5, 21, 33 + i * 5, 26, 0.8, p.hairLight, 0.5);
+      c.polygon({{28, 34}, {29, 58}, {33, 60}, {34, 36}}, p.hairColour);
+      c.polygon({{92, 34}, {91, 58}, {87, 60}, {86, 36}}, p.hairColour);
+      break;
     case Hair::long_:
       fillPolygon(c,
                   {{25, 62},
@@ -408,8 +553,8 @@ void frontHair(Canvas& c, const Person& p) {
   }
 }
 
-void accessories(Canvas& c, const Person& p) {
-  if (p.headset) {
+void accessories(Canvas& c, const Person& p, const Costume& k) {
+  if (p.headset && k.outfit == Outfit::uniform) {
     const std::vector<Vec> band = curve({27, 62}, {60, -12}, {93, 62}, 20);
     stroke(c, band, 3.2, hex(0x3A3E48));
     stroke(c, band, 1, hex(0x8A90A0), 0.6);
@@ -441,7 +586,7 @@ void accessories(Canvas& c, const Person& p) {
     c.fill(
         {30, 44, 90, 56},
         [&](double x, double y) {
-          return std::max(headDistance(x, y, true), sdf::box(x, y, 28, 44, 92, 52));
+          return std::max(headDistance(x, y, 24), sdf::box(x, y, 28, 44, 92, 52));
         },
         hex(0x000000), 0.18);
   }
@@ -475,18 +620,19 @@ void sweatDrop(Canvas& c) {
   c.ring(x, y, 4, 0.7, hex(0x5090C0), 0.8);
 }
 
-Canvas portrait(const Person& p, const Expression& e) {
+Canvas portrait(const Person& p, const Costume& k, const Expression& e) {
   Canvas c(faceWidth, faceHeight);
   background(c, p);
   backHair(c, p);
-  body(c, p);
+  clothes(c, p, k);
   head(c, p);
   cheeks(c, p, e);
   for (double side : {-1.0, 1.0}) eye(c, p, e, 60 + side * 13, side);
   mouth(c, p, e);
+  if (p.beard) beard(c, p);
   frontHair(c, p);
   brows(c, p, e);
-  accessories(c, p);
+  accessories(c, p, k);
   if (e.sweat) sweatDrop(c);
   // A thin dark edge so the face sits inside the frame.
   c.frame(0, 0, faceWidth, faceHeight, 0, 1, hex(0x000000), 0.5);
@@ -497,13 +643,17 @@ Canvas portrait(const Person& p, const Expression& e) {
 
 void writeFaces(AssetWriter& out) {
   for (const Person& person : crew()) {
-    for (size_t e = 0; e < expressions.size(); ++e) {
-      const std::string code = std::string(person.code) + "0" + std::to_string(e + 1) + "00";
-      // Each face picture is the whole frame with the portrait in its 120 x 140 window, drawn
-      // by the game at the frame's corner.
-      Canvas framed = faceFrame();
-      host::drawBitmap(framed.surface(), portrait(person, expressions[e]).surface(), 8, 8);
-      out.writeBmp("KAOCG/" + code + ".BMP", framed.surface());
+    for (const Costume& costume : person.costumes) {
+      for (size_t e = 0; e < expressions.size(); ++e) {
+        const std::string code =
+            std::string(person.code) + "0" + std::to_string(e + 1) + std::string(costume.code);
+        // Each face picture is the whole frame with the portrait in its 120 x 140 window,
+        // drawn by the game at the frame's corner.
+        Canvas framed = faceFrame();
+        host::drawBitmap(framed.surface(), portrait(person, costume, expressions[e]).surface(), 8,
+                         8);
+        out.writeBmp("KAOCG/" + code + ".BMP", framed.surface());
+      }
     }
   }
 }

@@ -118,6 +118,16 @@ double polygon(double x, double y, const std::vector<Vec>& v) {
 
 }  // namespace sdf
 
+std::vector<Vec> curve(Vec a, Vec control, Vec b, int steps) {
+  std::vector<Vec> out;
+  for (int i = 0; i <= steps; ++i) {
+    const double t = static_cast<double>(i) / steps, u = 1 - t;
+    out.push_back({u * u * a.x + 2 * u * t * control.x + t * t * b.x,
+                   u * u * a.y + 2 * u * t * control.y + t * t * b.y});
+  }
+  return out;
+}
+
 Canvas::Canvas(int width, int height, Rgb fill) : surface_(width, height, argbOf(fill)) {}
 
 Rgb Canvas::get(int x, int y) const {

@@ -82,6 +82,9 @@ double segment(double x, double y, Vec a, Vec b, double halfWidth);
 double polygon(double x, double y, const std::vector<Vec>& points);
 }  // namespace sdf
 
+// Points along a quadratic curve from a to b bending towards `control`.
+std::vector<Vec> curve(Vec a, Vec control, Vec b, int steps = 10);
+
 // --- the canvas ---
 
 struct Bounds {

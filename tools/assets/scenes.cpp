@@ -1,6 +1,6 @@
 // The numbered event pictures of CG (640 x 270, the scene area): space views around the patrol
-// ship Akatsuki and rooms aboard her. Picture 7 is stored as "007.cmp" without its "BM"
-// signature.
+// ship Akatsuki and rooms aboard her (001..009, 011..013). Picture 7 is stored as "007.cmp"
+// without its "BM" signature.
 #include <array>
 #include <string>
 #include <tuple>
@@ -813,7 +813,8 @@ void writeScenes(AssetWriter& out) {
                                       starfield(),
                                       redAlert(text)};
   for (size_t i = 0; i < scenes.size(); ++i) {
-    std::string number = std::to_string(i + 1);
+    // Number 10 is the common room under a red alert (room_scenes.cpp); Jupiter is 13.
+    std::string number = std::to_string(i + 1 == 10 ? 13 : i + 1);
     number.insert(0, 3 - number.size(), '0');
     std::vector<std::uint8_t> bmp = host::encodeBmp24(scenes[i].surface());
     if (i + 1 == 7) {
