@@ -369,7 +369,7 @@ say face mina/02/00
   ……地球に帰ってくるのは、久しぶりです。
 end
 CG
-END
+J :pirates
 
 message nav_ask face kuga/01/00
   行き先はどうする？

@@ -2,7 +2,8 @@
 #
 # An original short scenario that shows what the engine can do. The heroine, 高瀬ミナ, is the
 # communications officer of the patrol ship Akatsuki on her rounds between Mars and the belt;
-# in the second chapter (bridge.zs) the ship is called back to Earth.
+# in the second chapter (bridge.zs) the ship is called back to Earth; in chapter four
+# (pirates.zs) she goes after a pirate ship.
 
 include "cast.zs"
 
@@ -163,3 +164,4 @@ message wait_signal face mina/03/00
 end
 
 include "bridge.zs"
+include "pirates.zs"

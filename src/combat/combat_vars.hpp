@@ -3,15 +3,23 @@
 // module uses alone stay in that module.
 #pragma once
 
+#include <cmath>
+
 #include "shell/game_state.hpp"
 
 namespace zav3::combat::vars {
 
 // gameVar indexes.
-inline constexpr int waveGunStateVar = 45;  // 2: the wave gun is installed
-inline constexpr int fireCodeVar = 37;      // 3, 4 or 5: the fire command given
-inline constexpr int speedLevelVar = 42;    // the player's speed level 1..8
-inline constexpr int clockMinutesVar = 43;  // game clock, minutes
+inline constexpr int waveGunStateVar = 45;   // 2: the wave gun is installed
+inline constexpr int fireCodeVar = 37;       // 3, 4 or 5: the fire command given
+inline constexpr int speedLevelVar = 42;     // the player's speed level 1..8
+inline constexpr int clockMinutesVar = 43;   // game clock, minutes
+inline constexpr int driveGradeVar = 34;     // 2: the fastest drive is fitted
+inline constexpr int driveStateVar = 35;     // 2: the main drive is repaired
+inline constexpr int callArgVar = 47;        // argument and result of many routines
+inline constexpr int resultVar = 48;         // a further result
+inline constexpr int hitResultVar = 49;      // 0 missed, 1 on the shield, 2 a system, 3 shield down
+inline constexpr int missionStateVar = 121;  // 5: the time of the mission ran out
 
 // gameFlag indexes.
 inline constexpr int storyFlag = 852;
@@ -22,6 +30,15 @@ inline constexpr int playerStatusFlag = 993;
 inline constexpr int rangeBitsFlag = 995;
 inline constexpr int hitDirectionFlag = 996;
 inline constexpr int partHPFirstFlag = 1320;  // partHP[p] = gameFlag[1320 + p], p = 0..18
+inline constexpr int fastRepairFlag = 11;     // 1: repairs go three times as fast
+inline constexpr int stepSecondsFlag = 994;   // seconds left of the current interval
+inline constexpr int commandSetFlag = 997;    // 2: the guns are not offered
+inline constexpr int deckDamageFlag = 998;    // deck hits in a battle, repair seconds after it
+inline constexpr int shieldFlag = 1300;       // 0..1200
+inline constexpr int repairFlagsFlag = 1319;  // bit 1 stop reported, bit 2 the factory mends itself
+// gameFlag 1300..1340 belong to the battle: shield, system damage, repair flags, part HP.
+inline constexpr int battleFlagsFirst = 1300;
+inline constexpr int battleFlagsLast = 1340;
 
 // shipState indexes: the player's and the enemy's positions, the distances both cover in one
 // planning interval, the distance to the special target point.
@@ -45,9 +62,18 @@ inline constexpr Integer enemyTurretsLost = 512;
 inline constexpr Integer enemyThrusterLost = 1024;
 inline constexpr Integer enemyNozzlesLost = 2048;
 
-// playerStatus bits read by the display.
+// playerStatus bits.
+inline constexpr Integer playerLost = 1;
+inline constexpr Integer playerCannotMove = 4;
+inline constexpr Integer playerNoLightSpeed = 8;
 inline constexpr Integer playerNavRadarLost = 32;
 inline constexpr Integer playerRadarLost = 64;
+inline constexpr Integer playerFastSystemsLost = 128;
+inline constexpr Integer playerGunsLost = 256;
+inline constexpr Integer playerOneThrusterLost = 512;
+inline constexpr Integer playerTwoThrustersLost = 1024;
+inline constexpr Integer playerThreeThrustersLost = 2048;
+inline constexpr Integer playerAllThrustersLost = 4096;
 
 inline Integer& encounterKind(Main& m) {
   return m.gameFlag(encounterKindFlag);
@@ -69,6 +95,34 @@ inline Integer& hitDirection(Main& m) {
 }
 inline Integer& partHP(Main& m, int part) {
   return m.gameFlag(partHPFirstFlag + part);
+}
+inline Integer& stepSeconds(Main& m) {
+  return m.gameFlag(stepSecondsFlag);
+}
+inline Integer& deckDamage(Main& m) {
+  return m.gameFlag(deckDamageFlag);
+}
+inline Integer& shield(Main& m) {
+  return m.gameFlag(shieldFlag);
+}
+// systemDamage[s] = gameFlag[1300 + s], s = 1..12.
+inline Integer& systemDamage(Main& m, int s) {
+  return m.gameFlag(shieldFlag + s);
+}
+inline Integer& repairFlags(Main& m) {
+  return m.gameFlag(repairFlagsFlag);
+}
+
+// A speed level as one of the levels 1..8; anything else reads as 1 (stopped).
+inline Integer levelNumber(Double level) {
+  const Double whole = std::floor(level);
+  return whole >= 1 && whole <= 8 ? static_cast<Integer>(whole) : Integer{1};
+}
+
+// The navigation place the battle is fought about: Earth (3) in encounter 3, else the pirates'
+// base (10).
+inline int referencePlace(Main& m) {
+  return encounterKind(m) == 3 ? 3 : 10;
 }
 
 // Positions of the two ships in shipState, km.

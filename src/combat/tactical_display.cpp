@@ -84,15 +84,6 @@ void mark(host::Surface& s, double x, double y, int radius) {
   if (drawable(x) && drawable(y)) host::drawPoint(s, x, y, pen(markColour));
 }
 
-Integer speedLevelIndex(Double level) {
-  const Double whole = std::floor(level);
-  return whole >= 1 && whole <= 8 ? static_cast<Integer>(whole) : Integer{1};
-}
-
-Integer placeOfReference(Main& m) {
-  return encounterKind(m) == 3 ? 3 : 10;
-}
-
 // The position of plot point [object, point] plus a step.
 void addStep(Main& m, int object, int point, int from, Long dx, Long dy, Long dz) {
   m.plotX(object, point) = m.plotX(from, point) + static_cast<Single>(dx);
@@ -313,7 +304,7 @@ void buildPlot(Main& m) {
              m.shipState(playerStepState));
   buildTrack(m, enemyObject, enemy, m.enemyCourseElevation, m.enemyCourseAzimuth,
              m.shipState(enemyStepState));
-  normalise(m, starObject, lastPoint, m.placePos(placeOfReference(m)));
+  normalise(m, starObject, lastPoint, m.placePos(referencePlace(m)));
   buildReferenceMarks(m);
   buildRangeTips(m);
 }
@@ -370,7 +361,7 @@ void drawView(Main& m) {
   if (encounterKind(m) == 4 && m.rangeShown) {
     Double distance = 0;
     const SpacePoint player = playerPosition(m);
-    const SpacePoint& ref = m.placePos(placeOfReference(m));
+    const SpacePoint& ref = m.placePos(referencePlace(m));
     KYORI_SUB(distance, player.x, player.y, player.z, ref.x, ref.y, ref.z);
     if (distance <= referenceMarkReach) {
       for (int k = 0; k < 3; ++k) {
@@ -450,8 +441,8 @@ void drawGauge(Main& m) {
 
 void drawReadout(Main& m) {
   Array<Double> extra(0, 2);
-  extra(0) = m.levelSpeed(speedLevelIndex(m.gameVar(speedLevelVar)));
-  extra(1) = m.levelSpeed(speedLevelIndex(m.enemySpeedLevel));
+  extra(0) = m.levelSpeed(levelNumber(m.gameVar(speedLevelVar)));
+  extra(1) = m.levelSpeed(levelNumber(m.enemySpeedLevel));
   extra(2) = m.enemyDistance;
   PRINT_SUB(m.shipState, extra, m.gameFlag, m.host.forms, m.panelTile, shell::textRenderer(m));
 }

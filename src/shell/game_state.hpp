@@ -327,6 +327,24 @@ struct Main {
   Array<Bytes> partName{0, 18};
   Array<Integer> hitRow{0, 9};
 
+  // --- Space combat: battle flow, the player's shield and systems, the mission record ---
+  Array<Bytes> systemName{0, 12};     // display names of the ship's systems 1..12
+  Array<Long> intervalSeconds{0, 8};  // the planning intervals, seconds
+  Integer intervalIndex = 3;          // the interval selected with VSCROLL4
+  Integer secondsCounter = 0;         // seconds within the current game minute, in steps of 2
+  // The courses in force of the player (0) and the enemy (1): the planned courses, taken over
+  // when an interval begins.
+  Array<Integer> movingElevation{0, 1}, movingAzimuth{0, 1};
+  // Enemy behaviour: six waypoints about its starting point and the one it heads for, the
+  // turns until it plans again and its plan (0 none, 1 chasing the player, 2 to a waypoint).
+  Array<SpacePoint> enemyWaypoints{0, 5};
+  Integer enemyWaypoint = 0;
+  Integer enemyPlanTurns = 0;
+  Integer enemyPlanMode = 0;
+  // The line of COPYRIGHT.TXT (from 1) holding the record of the play under way, 0 while it has
+  // none; a new game clears it.
+  Long missionEntryLine = 0;
+
  private:
   std::unique_ptr<scenario::ScenarioHooks> ownHooks_;
 };

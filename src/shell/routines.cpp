@@ -1,6 +1,11 @@
 // Registration of every subsystem's special routines.
 #include "shell/routines.hpp"
 
+#include "combat/battle_flow.hpp"
+#include "combat/enemy_moves.hpp"
+#include "combat/mission_record.hpp"
+#include "combat/planning_phase.hpp"
+#include "combat/player_damage.hpp"
 #include "combat/weapons.hpp"
 #include "scenario/speech_styles.hpp"
 #include "ship/bridge_orders.hpp"
@@ -31,6 +36,11 @@ void registerAllRoutines(scenario::RoutineTable& table) {
   ship::registerRoomPictures(table);
   ship::registerConversationPartners(table);
   combat::registerWeaponRoutines(table);
+  combat::registerBattleFlowRoutines(table);
+  combat::registerPlanningRoutines(table);
+  combat::registerEnemyMoveRoutines(table);
+  combat::registerPlayerDamageRoutines(table);
+  combat::registerMissionRecordRoutines(table);
 }
 
 }  // namespace zav3::shell

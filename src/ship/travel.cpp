@@ -353,6 +353,7 @@ void newGame(Main& m) {
   }
   setShipPosition(m, m.placePos(startPlace));
   m.shipState(shipSpeedState) = 0;
+  m.missionEntryLine = 0;  // a new play: its mission record will be a new one
 }
 
 void travelStep(Main& m) {

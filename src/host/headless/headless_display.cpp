@@ -102,6 +102,21 @@ bool HeadlessDisplay::queue(const std::string& verb, const std::string& rest) {
     auto sjis = utf8ToSjis(text);
     if (!sjis) return bad("the text has no Shift-JIS form");
     item.text = *sjis;
+  } else if (verb == "picture") {
+    if (!panelControl(name, ControlKind::pictureBox)) return bad("no such picture box");
+    int x = 0, y = 0;
+    if (!readInt(in, x) || !readInt(in, y) || !atEnd(in)) return bad("needs X Y");
+    // A press and a release at that point of the panel.
+    const Control& box = forms_.control(item.control);
+    item.form = forms_.panelForm();
+    item.x = box.left + x;
+    item.y = box.top + y;
+    item.button = leftButton;
+    item.kind = Kind::press;
+    script_.push_back(item);
+    item.kind = Kind::release;
+    script_.push_back(item);
+    return true;
   } else if (verb == "close") {
     item.kind = Kind::close;
     if (!atEnd(in)) return bad("takes no arguments");
@@ -207,22 +222,26 @@ void HeadlessDisplay::idle(Events&, std::int64_t ms) {
 }
 
 void HeadlessDisplay::deliver(Events& events, const Item& item) {
-  const Handle main = forms_.mainForm();
+  // Pointer input goes to the main form unless the line named a panel picture.
+  const Handle target = item.form != 0 ? item.form : forms_.mainForm();
   Widgets& widgets = events.widgets();
   bool worked = true;
   switch (item.kind) {
     case Kind::press:
+      if (target != forms_.mainForm() && !forms_.control(target).visible) {
+        std::fprintf(stderr, "input: the panel is not shown now; the click is ignored\n");
+      }
       held_ |= item.button;
-      events.pointer(main, PointerAction::down, item.button, held_, 0, item.x, item.y);
+      events.pointer(target, PointerAction::down, item.button, held_, 0, item.x, item.y);
       break;
     case Kind::release: {
       const int released = item.button & held_ ? item.button : (held_ ? held_ & -held_ : 1);
       held_ &= ~released;
-      events.pointer(main, PointerAction::up, released, held_, 0, item.x, item.y);
+      events.pointer(target, PointerAction::up, released, held_, 0, item.x, item.y);
       break;
     }
     case Kind::move:
-      events.pointer(main, PointerAction::move, 0, held_, 0, item.x, item.y);
+      events.pointer(target, PointerAction::move, 0, held_, 0, item.x, item.y);
       break;
     case Kind::button:
       worked = widgets.click(item.control);

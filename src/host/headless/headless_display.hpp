@@ -30,6 +30,8 @@ class HeadlessDisplay final : public Display {
   //   scroll NAME VALUE     moves a FORM3 scroll bar to VALUE
   //   select NAME INDEX     picks item INDEX (from 0) of a FORM3 drop-down list
   //   type NAME TEXT        types TEXT (UTF-8) into a FORM3 edit box
+  //   picture NAME X Y      left press and release at (X, Y) of a FORM3 picture box (PICTURE10
+  //                         the radar plot, PICTURE11 the elevation gauge)
   //   close                 the player closes the main window
   //   snapshot FILE [FORM3] writes the main form (or FORM3) as PNG when the game next waits
   //   wait MS               lets MS milliseconds pass before the next input

@@ -1,0 +1,26 @@
+# Plays one battle test twice as a screen test (run_screen.cmake: a copy of the demo game, a new
+# game, the "#>" lines as input, checks and expectations, the files of NAME.expected) and
+# requires both runs to agree: the same state dumped below its title line and the same
+# COPYRIGHT.TXT. Called as:
+#   cmake -DZAVC=.. -DZAV3=.. -DDEMO=demo-folder -DSRC=file.zs -DWORK=dir -P battle_replay.cmake
+foreach(run first again)
+  execute_process(COMMAND ${CMAKE_COMMAND} -DZAVC=${ZAVC} -DZAV3=${ZAV3} -DDEMO=${DEMO}
+                          -DSRC=${SRC} -DWORK=${WORK}/${run}
+                          -P ${CMAKE_CURRENT_LIST_DIR}/run_screen.cmake
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "battle ${SRC} failed in the run '${run}':\n${out}${err}")
+  endif()
+  file(STRINGS ${WORK}/${run}/state.txt lines)
+  list(REMOVE_AT lines 0)
+  set(${run}_state "${lines}")
+endforeach()
+if(NOT first_state STREQUAL again_state)
+  message(FATAL_ERROR "battle ${SRC}: two runs dumped different states")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/first/work/COPYRIGHT.TXT
+                        ${WORK}/again/work/COPYRIGHT.TXT RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "battle ${SRC}: two runs wrote different play records")
+endif()
+message("1 passed, 0 failed")
