@@ -12,7 +12,6 @@
 # Variables of this chapter:
 #   flag 160   the minute the pirate gets away
 
-include "pirates_cast.zs"
 
 label pirates
 MU 2
