@@ -1,4 +1,4 @@
-# Plays one battle test twice as a screen test (run_screen.cmake: a copy of the demo game, a new
+# Plays one battle or replay test twice as a screen test (run_screen.cmake: a copy of the demo game, a new
 # game, the "#>" lines as input, checks and expectations, the files of NAME.expected) and
 # requires both runs to agree: the same state dumped below its title line and the same
 # COPYRIGHT.TXT. Called as:
@@ -22,5 +22,15 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/first/work/COP
                         ${WORK}/again/work/COPYRIGHT.TXT RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "battle ${SRC}: two runs wrote different play records")
+endif()
+# A stored state, NAME.state beside the test, must be what both runs dumped.
+get_filename_component(dir ${SRC} DIRECTORY)
+get_filename_component(name ${SRC} NAME_WE)
+if(EXISTS ${dir}/${name}.state)
+  file(STRINGS ${dir}/${name}.state stored)
+  list(REMOVE_AT stored 0)
+  if(NOT first_state STREQUAL stored)
+    message(FATAL_ERROR "replay ${SRC}: the state dumped is not the stored ${name}.state")
+  endif()
 endif()
 message("1 passed, 0 failed")

@@ -3,7 +3,8 @@
 # An original short scenario that shows what the engine can do. The heroine, 高瀬ミナ, is the
 # communications officer of the patrol ship Akatsuki on her rounds between Mars and the belt;
 # in the second chapter (bridge.zs) the ship is called back to Earth; in chapter four
-# (pirates.zs) she goes after a pirate ship.
+# (pirates.zs) she goes after a pirate ship; the next morning (shipday.zs) she spends a day
+# on board.
 
 include "cast.zs"
 
@@ -165,3 +166,4 @@ end
 
 include "bridge.zs"
 include "pirates.zs"
+include "shipday.zs"

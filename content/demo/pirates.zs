@@ -203,7 +203,7 @@ say face mina/02/00
   今日の戦闘、作戦記録に残しておきます。
 end
 CG
-END
+J :shipday
 
 label pirates_lost
 SU 2
@@ -235,7 +235,7 @@ say face mina/03/00
   ……次は、逃がしません。
 end
 CG
-END
+J :shipday
 
 message pirates_ask face kuga/01/00
   海賊船を追うか？

@@ -128,3 +128,4 @@ include "../../content/demo/cast.zs"
 SP 26
 J :pirates
 include "../../content/demo/pirates.zs"
+include "../../content/demo/shipday.zs"
