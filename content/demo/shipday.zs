@@ -1,7 +1,7 @@
 # A day on board, after the pirate chapter. The morning after the pirate chase the Akatsuki lies at the
 # central station until the audit at 15:00, and the heroine walks the ship: her musing offers
 # the places still worth a visit, the crew are where the hour and chance have put them, each
-# room shows who is there, whoever sits in the canteen talks with her, the crew report tells
+# room shows who is there, whoever sits in the canteen talks with her through a tree of topics, the crew report tells
 # where everyone is, a long briefing can be skipped into the skip log, and in the engine room
 # she helps スコット with the switch panel. The day ends with a save prompt.
 #
@@ -13,7 +13,7 @@
 label shipday
 CG
 MU 1
-HE 43 1920
+HE 43 2040
 SP 16
 say face mina/01/00 pic 9
   翌朝。「あかつき」は中央ステーションに
@@ -33,10 +33,25 @@ SP 7
 IE 1506 1676
 IE 1508 128
 HE 1 9
+# Where the crew start the morning: 鈴華 and ビバリー in the corridor, the other three on the
+# bridge; from there the hours and chance take them.
+HE 6 9
+HE 11 9
+HE 16 1
+HE 21 1
+HE 26 1
 HE 170 0
 HE 171 0
 # The place menu's mask is built in I1660: a visited place stays hidden.
 IE 1660 0
+# The canteen's topics, an entry tree: group 1 holds the chase (group 2), group 2 the pirate ship,
+# the ship itself (group 7: the engines, the radar), the audit and the lunch. Each topic exists
+# in the canteen (place bit 2048) for all five crew (bits 1..16) and is used up once talked about.
+IE 1361 2079
+IE 1363 2079
+IE 1365 2079
+IE 1371 2079
+IE 1373 2079
 
 label sd_walk
 # One hour of the crew's life, who is where, and the heroine's musing.
@@ -134,31 +149,116 @@ say face togo/01/00
   よう、通信長。昨日の操艦、見てたか？
   ……見てないか。そうか。
 end
-J :sd_next
+insert 7 "東郷"
+IE 910 16
+J :sd_topics
 label sd_talk_rinka
 say face rinka/02/00
   ここのカレー、辛さが日替わりなんですよ。
   今日は当たりです。
 end
-J :sd_next
+insert 7 "鈴華"
+IE 910 1
+J :sd_topics
 label sd_talk_beverly
 say face beverly/02/00
   野菜も食べなさいね、ミナ。
   艦医として言っておくわ。
 end
-J :sd_next
+insert 7 "ビバリー"
+IE 910 2
+J :sd_topics
 label sd_talk_scott
 say face scott/01/00
   食べ終わったら機関室に来てくれないか。
   配電盤の切り替えに手が要るんだ。
 end
-J :sd_next
+insert 7 "スコット"
+IE 910 4
+J :sd_topics
 label sd_talk_sakharov
 say face sakharov/01/00
   昨日のプラズマ砲、いい音でした。
   ……食事中にする話じゃありませんね。
 end
+insert 7 "サハロフ"
+IE 910 8
+J :sd_topics
+# Talking over lunch: the topics still open for the partner, group by group.
+label sd_topics
+IE 1359 1
+SP 93
+FI 1359 = T0 J:sd_next
+TQ 64
+choice mask 1
+  header sd_topic_ask
+  option 昨日の追跡のこと jump sd_group2
+  line -
+  line -
+  line -
+  line -
+  line -
+  option ごちそうさま jump sd_next
+end
 J :sd_next
+label sd_group2
+IE 1359 2
+SP 93
+TQ 16
+choice mask 1
+  header sd_topic_ask
+  option 海賊船のこと jump sd_topic_pirate
+  option 艦のこと jump sd_group7
+  option 監査会のこと jump sd_topic_audit
+  option 今日の定食 jump sd_topic_lunch
+  option ほかの話 jump sd_topics
+end
+J :sd_topics
+# Group 7 is only offered while one of its topics is open; one topic, then back to group 2.
+label sd_group7
+IE 1359 7
+SP 93
+choice mask 1
+  header sd_topic_ask
+  option 機関の調子 jump sd_topic_engine
+  option レーダーの感度 jump sd_topic_radar
+end
+J :sd_group2
+label sd_topic_pirate
+IR 1360 1984
+say
+  @7と、逃げ足の速い海賊船の話をした。
+  あの船は、どこで造られたのだろう。
+end
+J :sd_group2
+label sd_topic_audit
+IR 1370 1984
+say
+  @7と、監査会の話をした。
+  艦長の資料は、もう出来ているらしい。
+end
+J :sd_group2
+label sd_topic_lunch
+IR 1372 1984
+say
+  @7と、今日のカレーの辛さを比べた。
+  ……意見は割れた。
+end
+J :sd_group2
+label sd_topic_engine
+IR 1362 1984
+say
+  @7によれば、主機は快調。
+  ただし、配電盤に手が要るという。
+end
+J :sd_group2
+label sd_topic_radar
+IR 1364 1984
+say
+  @7によれば、レーダーは昨日の戦闘で
+  少し調整がずれたらしい。
+end
+J :sd_group2
 label sd_canteen_alone
 say face mina/03/00
   誰もいない。静かな食堂も、たまにはいいか。
@@ -334,6 +434,9 @@ message sd_report face mina/01/00
   スコット：@4
   サハロフ：@5
   東郷：@6
+end
+message sd_topic_ask face mina/01/00
+  何の話をしよう？
 end
 message sd_radar_ask face mina/01/00
   報告はどうする？

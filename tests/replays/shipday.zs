@@ -3,8 +3,8 @@
 # room's briefing is skipped into the skip log, the switch panel is tried and given up. Two runs
 # must dump the same state, and the state (shipday.state) and the skip log
 # (shipday.expected/SKIPメッセージ.TXT) must be the stored ones.
-#> random-state 4242
-#> auto-click 500 55 400
+#> random-state 1
+#> auto-click 500 55 1000
 #> expect shown * [010100] どこへ行こう？
 #> expect shown * [040100] いや、あとは私がやろう。
 #> expect shown * [070200] 高瀬君、行こうか。
