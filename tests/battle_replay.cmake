@@ -1,7 +1,7 @@
-# Plays one battle or replay test twice as a screen test (run_screen.cmake: a copy of the demo game, a new
-# game, the "#>" lines as input, checks and expectations, the files of NAME.expected) and
-# requires both runs to agree: the same state dumped below its title line and the same
-# COPYRIGHT.TXT. Called as:
+# Plays one battle or replay test twice as a screen test (run_screen.cmake: a copy of the demo
+# game, a new game, the "#>" lines as input, checks and expectations, the files of NAME.expected)
+# and requires both runs to agree: the same state dumped below its title line and the same
+# COPYRIGHT.TXT; a stored NAME.state beside the test must be that state. Called as:
 #   cmake -DZAVC=.. -DZAV3=.. -DDEMO=demo-folder -DSRC=file.zs -DWORK=dir -P battle_replay.cmake
 foreach(run first again)
   execute_process(COMMAND ${CMAKE_COMMAND} -DZAVC=${ZAVC} -DZAV3=${ZAV3} -DDEMO=${DEMO}
