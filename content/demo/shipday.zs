@@ -3,11 +3,14 @@
 # the places still worth a visit, the crew are where the hour and chance have put them, each
 # room shows who is there, whoever sits in the canteen talks with her through a tree of topics, the crew report tells
 # where everyone is, a long briefing can be skipped into the skip log, and in the engine room
-# she helps スコット with the switch panel. The day ends with a save prompt.
+# the engine room's menu follows the hour and the ship's work (she helps スコット with the switch
+# panel). The day ends with a save prompt and the captain's choice of the next patrol from the
+# destinations open to the ship.
 #
 # Variables of this chapter:
 #   flag 170   switch presses on the panel
 #   flag 171   the panel solved (1)
+#   flag 172   what the heroine has done in the engine room (bits of its menu items)
 #   int 1660   the place menu's mask
 
 label shipday
@@ -42,6 +45,9 @@ HE 21 1
 HE 26 1
 HE 170 0
 HE 171 0
+HE 172 0
+# The new wave gun is being fitted in the engine room today.
+HE 45 1
 # The place menu's mask is built in I1660: a visited place stays hidden.
 IE 1660 0
 # The canteen's topics, an entry tree: group 1 holds the chase (group 2), group 2 the pirate ship,
@@ -193,11 +199,11 @@ TQ 64
 choice mask 1
   header sd_topic_ask
   option 昨日の追跡のこと jump sd_group2
-  line -
-  line -
-  line -
-  line -
-  line -
+  option - jump sd_next
+  option - jump sd_next
+  option - jump sd_next
+  option - jump sd_next
+  option - jump sd_next
   option ごちそうさま jump sd_next
 end
 J :sd_next
@@ -317,7 +323,49 @@ IR 1507 512
 HE 1 11
 KG 7
 say face scott/01/00
-  来てくれたか。配電盤の回路を組み直す。
+  来てくれたか。新しい波導砲の取り付けで
+  手が足りないんだ。
+end
+# The engine room's menu (room context 6): what is offered follows the hour and the ship's
+# work; watching the wave gun being fitted is only offered in working hours.
+label sd_engine_menu
+HE 40 6
+HE 47 1
+SP 75
+FI 49 > T0 J:sd_next
+QH 172
+choice mask 1
+  header sd_engine_ask
+  option - jump sd_next
+  option 配電盤を手伝う jump sd_engine_panel
+  option 機関の様子を聞く jump sd_engine_talk
+  option - jump sd_next
+  option 機関室を出る jump sd_next
+  option - jump sd_next
+  option 取り付け作業を見る jump sd_engine_gun
+end
+J :sd_next
+label sd_engine_talk
+AH 172 R T4 H172
+say face scott/02/00
+  主機は快調だ。昨日はだいぶ回したがね。
+  問題は配電盤のほうさ。
+end
+J :sd_engine_menu
+label sd_engine_gun
+AH 172 R T64 H172
+say face scott/01/00
+  砲身はもう据え付けた。あとは照準系の
+  調整だ。今日の定時までには終わらせる。
+end
+say face mina/01/00
+  これが「あかつき」の新しい切り札……。
+end
+J :sd_engine_menu
+label sd_engine_panel
+AH 172 R T2 H172
+say face scott/01/00
+  配電盤の回路を組み直す。
   入れるのは二、三、六、七、九番の五つだ。
   一度に入れられるのは五つまでだ。
 end
@@ -392,13 +440,13 @@ label sd_panel_done
 say face mina/01/00
   どういたしまして。
 end
-J :sd_next
+J :sd_engine_menu
 label sd_panel_giveup
 say face scott/01/00
   いや、あとは私がやろう。
   付き合わせて悪かったな。
 end
-J :sd_next
+J :sd_engine_menu
 
 # --- the evening ---
 label sd_evening
@@ -422,6 +470,42 @@ end
 say face mina/01/00
   はい。いい船です、「あかつき」は。
 end
+# After the audit the captain chooses the next patrol from the destinations open to the ship.
+IE 31 2
+SP 69
+say face kuga/01/00 pic 6
+  監査は無事に済んだ。次の哨戒先を決めよう。
+end
+choice mask 1
+  header sd_route_ask
+  option ステーションで待機 jump sd_route_stay
+  option 火星航路の警備 jump sd_route_mars
+  option 木星までの長距離哨戒 jump sd_route_jupiter
+  option 小惑星帯の掃討 jump sd_route_belt
+end
+label sd_route_stay
+say face kuga/01/00
+  しばらくは港で休ませてもらおう。
+  皆、よく働いてくれた。
+end
+J :sd_end
+label sd_route_mars
+say face kuga/02/00
+  火星航路か。海賊の残党がいるかもしれん。
+  東郷、明朝出港だ。
+end
+J :sd_end
+label sd_route_jupiter
+say face kuga/02/00
+  木星まで足を延ばす。長い旅になるぞ。
+end
+J :sd_end
+label sd_route_belt
+say face kuga/02/00
+  小惑星帯の掃討だ。
+  新しい波導砲の出番かもしれんな。
+end
+label sd_end
 CG
 END
 
@@ -444,6 +528,12 @@ end
 message sd_panel_ask face scott/01/00
   どのスイッチを入れる？
   （もう一度押すと切れる）
+end
+message sd_engine_ask face mina/01/00
+  機関室で何をしよう？
+end
+message sd_route_ask face kuga/01/00
+  次の行き先は……
 end
 message sd_save_ask face mina/01/00
   ここまでを記録しておく？
