@@ -2,7 +2,7 @@
 # central station until the audit at 15:00, and the heroine walks the ship: her musing offers
 # the places still worth a visit, the crew are where the hour and chance have put them, each
 # room shows who is there, whoever sits in the canteen talks with her through a tree of topics, the crew report tells
-# where everyone is, a long briefing can be skipped into the skip log, and in the engine room
+# where everyone is, a long briefing can be skipped into the skip log, and
 # the engine room's menu follows the hour and the ship's work (she helps スコット with the switch
 # panel). The day ends with a save prompt and the captain's choice of the next patrol from the
 # destinations open to the ship.
