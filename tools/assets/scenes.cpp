@@ -96,7 +96,6 @@ Canvas bridgeInterior() {
   return c;
 }
 
-
 Canvas asteroidBelt() {
   Canvas c = blankScene();
   spaceSky(c, 3, hex(0x04030A), hex(0x0C0A18), hex(0x403020), 0.5, 380);

@@ -127,7 +127,6 @@ void akatsuki(Canvas& c, const Placement& p) {
 
 // --- rooms ---
 
-
 // A room seen from its open side: ceiling, side walls and floor run from the picture's edges
 // to the back wall `back`.
 void room(Canvas& c, Bounds back, const RoomLook& look) {
