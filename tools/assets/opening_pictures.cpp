@@ -104,12 +104,6 @@ Canvas earthRing() {
     c.circle(x, y, m > 0.8 ? 2.2 : 1.0, hex(0xFFE0A0), 0.8);
     if (m > 0.8) c.glow(x, y, 10, hex(0xFFD080), 0.5);
   }
-  // Elevator cables from the ring down to the equator.
-  for (const double a : {0.5, 1.57, 2.64}) {
-    const double x = cx + std::cos(a) * rx, y = cy + std::sin(a) * ry;
-    const double gx = cx + std::cos(a) * r * 0.9, gy = cy + std::sin(a) * r * 0.17;
-    c.line(x, y, gx, gy, 1.2, hex(0xC8D0E0), 0.6);
-  }
   vignette(c, 0.3);
   return c;
 }
@@ -259,12 +253,13 @@ void clamps(Canvas& c, const Placement& ship, double open, bool pads) {
   }
 }
 
-Canvas dockedShip() {
+Canvas dockedShip(host::TextRenderer& text) {
   Canvas c(640, half);
   dockBay(c, 1.0);
   const Placement ship{590, 142, 1.75, 0};
   clamps(c, ship, 0, false);
   akatsuki(c, ship);
+  akatsukiDetail(c, ship, text);
   clamps(c, ship, 0, true);
   // The bay's mouth at the right: stars beyond the field of the air curtain.
   c.map(600, 40, 640, 240, [](double x, double, Rgb old) {
@@ -332,11 +327,12 @@ Canvas bridgeCrew() {
   return c;
 }
 
-Canvas release() {
+Canvas release(host::TextRenderer& text) {
   Canvas c(640, half);
   dockBay(c, 0.7);
   const Placement ship{470, 140, 1.5, 0};
   akatsuki(c, ship);
+  akatsukiDetail(c, ship, text);
   const Vec e1 = ship.at(-241, -3), e2 = ship.at(-245, 21);
   for (const Vec e : {e1, e2}) {
     c.glow(e.x, e.y, 110, hex(0x3070FF), 0.7);
@@ -511,10 +507,11 @@ Canvas battle() {
   pirateShip(c, 420, 150, 0.9, -1, 0.3);
   // The plasma bolt on its way and its hit on the pirate's shield.
   const Vec from{300, 322}, to{440, 175};
-  c.line(from.x + (to.x - from.x) * 0.3, from.y + (to.y - from.y) * 0.3, to.x, to.y, 7,
-         hex(0x4080FF), 0.3);
-  c.line(from.x + (to.x - from.x) * 0.55, from.y + (to.y - from.y) * 0.55, to.x, to.y, 3,
-         hex(0xC0E0FF), 0.8);
+  for (int i = 0; i < 40; ++i) {
+    const double t = 0.3 + 0.7 * i / 40.0;
+    c.glow(from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t, 4 + 6 * t, hex(0x60A0FF),
+           0.15 + 0.25 * t);
+  }
   c.glow(to.x, to.y, 40, hex(0x80C0FF), 0.9);
   c.circle(to.x, to.y, 9, hex(0xFFFFFF));
   c.fill(
@@ -591,11 +588,11 @@ void writeOpeningPictures(AssetWriter& out) {
       [](host::TextRenderer&) { return convoy(); },
       [](host::TextRenderer&) { return pirateAttack(); },
       headquarters,
-      [](host::TextRenderer&) { return dockedShip(); },
+      dockedShip,
       [](host::TextRenderer&) { return captainAtWindow(); },
       arrival,
       [](host::TextRenderer&) { return bridgeCrew(); },
-      [](host::TextRenderer&) { return release(); },
+      release,
       [](host::TextRenderer&) { return departure(); },
       [](host::TextRenderer&) { return voyage(); },
       bowCloseUp,
