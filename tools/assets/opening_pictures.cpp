@@ -531,8 +531,8 @@ Canvas battle() {
 Canvas headOn() {
   Canvas c(640, full);
   c.mapAll([](double x, double y, Rgb) {
-    const double n = fractalNoise(x / 160, y / 130, 6, 280);
-    const double m = fractalNoise(x / 60 + 9, y / 50, 4, 281);
+    const double n = fractalNoise(x / 160, y / 130, 5, 280);
+    const double m = fractalNoise(x / 60 + 9, y / 50, 3, 281);
     const double core = std::exp(-std::pow(std::hypot(x - 330, y - 220) / 260, 2));
     Rgb sky = mix(hex(0x04040C), hex(0x0A0A20), y / 480);
     sky = sky + mix(hex(0xC03060), hex(0xFF9050), m) * (smoothstep(0.4, 0.8, n) * core * 0.9);

@@ -296,13 +296,13 @@ void akatsukiAhead(Canvas& c, double x, double y, double s) {
              {finTip.x - 3 * s, finTip.y}},
             hex(0xB8C0D0));
   c.glow(finTip.x, finTip.y, 10 * s + 2, hex(0xFF3030), 0.9);
-  for (int i = 40; i >= 0; --i) {
-    const double t = 0.2 + 0.8 * i / 40.0;
+  for (int i = 28; i >= 0; --i) {
+    const double t = 0.2 + 0.8 * i / 28.0;
     section(along(t, 0, 20), 15 * s * (1 - 0.45 * t), 9 * s * (1 - 0.45 * t), hex(0x8C96AA),
             i == 0);
   }
-  for (int i = 48; i >= 0; --i) {
-    const double t = i / 48.0;
+  for (int i = 36; i >= 0; --i) {
+    const double t = i / 36.0;
     const double k = 1 - 0.45 * t;
     section(along(t, 0, 0), 32 * s * k, 18 * s * k, hex(0xF2F5FA), i == 0);
   }
@@ -428,7 +428,7 @@ void dawn(Canvas& c, double horizon, double curve, double sunX, double sunUp, st
       [&](double x, double y) { return std::hypot(x - cx, y - cy) - curve; },
       [&](double x, double y) {
         const double h = std::hypot(x - cx, y - cy) - curve;
-        const double clouds = fractalNoise(x / 60, (y - horizon) / 14 + 3, 5, seed);
+        const double clouds = fractalNoise(x / 60, (y - horizon) / 14 + 3, 4, seed);
         const double edge = std::exp(h / 26) * near(x);
         Rgb g = mix(hex(0x04060E), hex(0x0E1830), clouds * 0.8);
         g = g + mix(hex(0xFF7A30), hex(0xFFD0A0), smoothstep(0.5, 0.8, clouds)) *
@@ -666,7 +666,11 @@ void bridge(Canvas& c, const Canvas& view, bool dim, bool crew, Captain captain)
 
 Canvas deepSpace(int h, std::uint32_t seed, Rgb cloud, double cloudAmount, int stars) {
   Canvas c(640, h);
-  spaceSky(c, seed, hex(0x010208), hex(0x070C22), cloud, cloudAmount, stars);
+  c.mapAll([&](double x, double y, Rgb) {
+    const double wisp = smoothstep(0.45, 0.85, fractalNoise(x / 140, y / 110, 4, seed));
+    return mix(hex(0x010208), hex(0x070C22), y / h) + cloud * (wisp * cloudAmount);
+  });
+  c.stars(0, 0, c.width(), c.height(), stars, seed * 7 + 1);
   return c;
 }
 
