@@ -40,6 +40,8 @@ std::span<const AssetKind> assetKinds() {
       {"combat pictures", "MAINCG", writeCombatPictures},
       {"scenes", "CG", writeScenes},
       {"rooms", "CG", writeRoomScenes},
+      {"opening pictures", "OP_CG", writeOpeningPictures},
+      {"ending pictures", "END_CG", writeEndingPictures},
       {"faces", "KAOCG", writeFaces},
       {"sounds", "WAVE", writeSounds},
       {"music", "MIDI", writeMusic},

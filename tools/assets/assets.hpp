@@ -1,6 +1,7 @@
 // The demo game's generated assets: the writer that puts files into the game folder, and the
 // kinds of assets, each written by its own generator (pictures.cpp, combat_pictures.cpp,
-// scenes.cpp, faces.cpp, sounds.cpp and sound_cues.cpp, music.cpp, movies.cpp, panels.cpp).
+// scenes.cpp, faces.cpp, sounds.cpp and sound_cues.cpp, music.cpp, movies.cpp, panels.cpp,
+// opening_pictures.cpp, ending_pictures.cpp).
 #pragma once
 
 #include <cstdint>
@@ -61,6 +62,12 @@ void writeScenes(AssetWriter& out);
 // the numbers of all of them.
 void writeRoomScenes(AssetWriter& out);
 std::vector<int> roomPictureNumbers();
+// OP_CG: the pictures of the opening show, 001..012 of 640 x 270 (the scene area, narration
+// below), 013..023 of 640 x 480 (the whole screen).
+void writeOpeningPictures(AssetWriter& out);
+// END_CG: the pictures of the ending show, 001..009 of 640 x 270 (credits below), 010 and 011
+// of 640 x 480.
+void writeEndingPictures(AssetWriter& out);
 // KAOCG: the crew's faces, one file per face code.
 void writeFaces(AssetWriter& out);
 // WAVE: the typing blips (CAPI.WAV, voice v in bytes v*1000 .. v*1000+999) and effects 01..03.
