@@ -2,6 +2,8 @@
 // composed from a chord progression and a few patterns and written as format-1 MIDI files.
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +32,13 @@ struct Chord {
   std::vector<int> intervals;
 };
 
+// A controller change, such as expression (11) for a swell.
+struct Control {
+  std::uint32_t tick;
+  int controller;
+  int value;
+};
+
 // One instrument's track.
 struct Part {
   std::string_view name;
@@ -37,6 +46,7 @@ struct Part {
   int program;
   int volume;
   std::vector<Note> notes;
+  std::vector<Control> controls{};  // expression swells and the like
 };
 
 // A position in a bar given in sixteenths with its length in sixteenths.
@@ -149,6 +159,10 @@ std::string trackBytes(const Part& part, std::uint32_t length) {
          std::string{status(0x90), pitch, static_cast<char>(std::clamp(note.velocity, 1, 127))}});
     events.push_back({end, 1, std::string{status(0x80), pitch, 0}});
   }
+  for (const Control& c : part.controls)
+    events.push_back({std::min(c.tick, length), 1,
+                      std::string{status(0xB0), static_cast<char>(c.controller),
+                                  static_cast<char>(std::clamp(c.value, 0, 127))}});
   std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
     return a.tick != b.tick ? a.tick < b.tick : a.order < b.order;
   });
@@ -175,26 +189,7 @@ std::string songFile(int bpm, int bars, const std::vector<Part>& parts) {
 constexpr int C = 36, D = 38, E = 40, F = 41, G = 43, A = 45, B = 47;
 constexpr int Bb = 46;
 const std::vector<int> major7{0, 4, 7, 11}, minor7{0, 3, 7, 10}, major{0, 4, 7}, minor{0, 3, 7},
-    sus4{0, 5, 7}, dominant7{0, 4, 7, 10};
-
-// A calm title theme: slow major sevenths, a soft flute over a warm pad and a ride cymbal on
-// the first and third beats.
-std::string titleTheme() {
-  const std::vector<Chord> chords{{C, major7}, {A, minor7}, {F, major7}, {G, sus4},
-                                  {C, major7}, {E, minor7}, {F, major7}, {G, major}};
-  const int bars = 8;  // 25 s at 76 bpm
-  const std::vector<std::vector<Hit>> rhythm{{{0, 6}, {6, 2}, {8, 8}},
-                                             {{0, 4}, {4, 4}, {8, 4}, {12, 4}},
-                                             {{0, 8}, {8, 6}, {14, 2}},
-                                             {{0, 12}, {12, 4}}};
-  const std::vector<int> contour{2, 3, 4, 3, 2, 1, 2, 4, 5, 4, 3, 2, 1, 2, 3, 1};
-  return songFile(76, bars,
-                  {{"Melody", 0, 73, 90, melody(chords, bars, rhythm, contour, 36, 70)},
-                   {"Bass", 1, 33, 85, bassLine(chords, bars, {{0, 6}, {6, 2}, {8, 8}}, 3, 80)},
-                   {"Pad", 2, 89, 70, pad(chords, bars, 12, 55)},
-                   {"Drums", drumChannel, 0, 60,
-                    drums(bars, {{51, "o.......o......."}, {36, "x.......o......."}})}});
-}
+    dominant7{0, 4, 7, 10};
 
 // The bridge theme: steady and busy, square lead over strings, bass in eighths, a full kit.
 std::string bridgeTheme() {
@@ -235,15 +230,583 @@ std::string tenseTheme() {
               {{36, "x..x..x...x..x.."}, {45, "........o.o.x..."}, {42, "o.o.o.o.o.o.o.o."}})}});
 }
 
+
+// The long songs are written out as scores: melodies as note text, chords as chord symbols
+// voiced with smooth voice leading, and a tempo map that puts each section at its time.
+
+// A tempo from a tick on.
+struct TempoMark {
+  std::uint32_t tick;
+  double bpm;
+};
+
+std::string scoreFile(const std::vector<TempoMark>& tempos, std::uint32_t length,
+                      const std::vector<Part>& parts) {
+  std::string conductor;
+  std::uint32_t at = 0;
+  for (const TempoMark& t : tempos) {
+    conductor += tempoEvent(t.tick - at, static_cast<std::uint32_t>(60000000.0 / t.bpm + 0.5));
+    if (at == 0 && t.tick == 0)
+      conductor += varLen(0) + std::string("\xFF\x58\x04\x04\x02\x18\x08", 7);  // 4/4
+    at = t.tick;
+  }
+  std::string out = midiHeader(1, static_cast<int>(parts.size()) + 1, ticksPerQuarter);
+  out += midiTrack(conductor + endOfTrack(length - at));
+  for (const Part& part : parts) out += trackBytes(part, length);
+  return out;
+}
+
+// The tick of a bar and a sixteenth in it.
+constexpr std::uint32_t at(int barIndex, int sixteenth = 0) {
+  return static_cast<std::uint32_t>(barIndex) * bar + static_cast<std::uint32_t>(sixteenth) * step;
+}
+
+// A pitch class from a note name's letter and accidental ("C", "F#", "Bb").
+int pitchClass(std::string_view name, std::size_t& used) {
+  static constexpr int letters[] = {9, 11, 0, 2, 4, 5, 7};  // A..G
+  int pc = letters[name[0] - 'A'];
+  used = 1;
+  for (; used < name.size() && (name[used] == '#' || name[used] == 'b'); ++used)
+    pc += name[used] == '#' ? 1 : -1;
+  return (pc + 12) % 12;
+}
+
+// Splits on spaces; a "|" marks a bar line, which must fall on a whole bar.
+std::vector<std::string_view> tokens(std::string_view text) {
+  std::vector<std::string_view> out;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && text[i] == ' ') ++i;
+    const std::size_t start = i;
+    while (i < text.size() && text[i] != ' ') ++i;
+    if (i > start) out.push_back(text.substr(start, i - start));
+  }
+  return out;
+}
+
+// A token "name:length"; the length is `fallback` when left out.
+std::pair<std::string_view, int> split(std::string_view token, int fallback) {
+  const std::size_t colon = token.find(':');
+  if (colon == std::string_view::npos) return {token, fallback};
+  return {token.substr(0, colon), std::stoi(std::string(token.substr(colon + 1)))};
+}
+
+void checkBarLine(std::uint32_t tick, std::string_view text) {
+  if (tick % bar != 0) throw std::runtime_error("music: a bar line off the bar in " + std::string(text));
+}
+
+// A melody from note text at a bar: "E5:4 D5:2 r:2 | C5:16", lengths in sixteenths, "r" a
+// rest. Downbeats are a little stronger; `velocity` may rise or fall over the phrase by `swell`.
+void line(Part& part, int barIndex, std::string_view text, int velocity, int swell = 0,
+          int transpose = 0) {
+  const auto words = tokens(text);
+  std::uint32_t tick = at(barIndex);
+  std::uint32_t total = 0;
+  for (std::string_view w : words)
+    if (w != "|") total += static_cast<std::uint32_t>(split(w, 4).second) * step;
+  const std::uint32_t start = tick;
+  for (std::string_view w : words) {
+    if (w == "|") {
+      checkBarLine(tick - start, text);
+      continue;
+    }
+    const auto [name, length] = split(w, 4);
+    const std::uint32_t ticks = static_cast<std::uint32_t>(length) * step;
+    if (name != "r") {
+      std::size_t used = 0;
+      const int pc = pitchClass(name, used);
+      const int octave = name[used] - '0';
+      const int accent = (tick % bar == 0 ? 6 : tick % (bar / 2) == 0 ? 3 : 0);
+      const int shaped = velocity + swell * static_cast<int>(tick - start) / static_cast<int>(total);
+      part.notes.push_back({tick, ticks, 12 * (octave + 1) + pc + transpose, shaped + accent});
+    }
+    tick += ticks;
+  }
+}
+
+// A chord symbol over a span of time: root, pitch classes and the bass note's pitch class.
+struct ChordSpan {
+  std::uint32_t tick;
+  std::uint32_t length;
+  int root;
+  std::vector<int> classes;  // the root's first, the fifth's marked as optional below
+  int bass;
+};
+
+std::vector<int> chordIntervals(std::string_view quality) {
+  if (quality == "m") return {0, 3, 7};
+  if (quality == "7") return {0, 4, 7, 10};
+  if (quality == "m7") return {0, 3, 7, 10};
+  if (quality == "maj7") return {0, 4, 7, 11};
+  if (quality == "sus4") return {0, 5, 7};
+  if (quality == "sus2") return {0, 2, 7};
+  if (quality == "add9") return {0, 4, 7, 2};
+  if (quality == "6") return {0, 4, 7, 9};
+  if (quality == "m6") return {0, 3, 7, 9};
+  if (quality == "7sus4") return {0, 5, 7, 10};
+  if (quality.empty()) return {0, 4, 7};
+  throw std::runtime_error("music: unknown chord " + std::string(quality));
+}
+
+// Chords from text at a bar: "C | G/B | Dm7:2 G7:2", lengths in beats (a bar when left out).
+std::vector<ChordSpan> chords(int barIndex, std::string_view text) {
+  std::vector<ChordSpan> out;
+  std::uint32_t tick = at(barIndex);
+  for (std::string_view w : tokens(text)) {
+    if (w == "|") {
+      checkBarLine(tick, text);
+      continue;
+    }
+    const auto [symbol, beats] = split(w, 4);
+    const std::size_t slash = symbol.find('/');
+    const std::string_view main = symbol.substr(0, slash);
+    std::size_t used = 0;
+    const int root = pitchClass(main, used);
+    std::vector<int> classes;
+    for (int interval : chordIntervals(main.substr(used))) classes.push_back((root + interval) % 12);
+    int bass = root;
+    if (slash != std::string_view::npos) bass = pitchClass(symbol.substr(slash + 1), used);
+    const std::uint32_t length = static_cast<std::uint32_t>(beats) * 4 * step;
+    out.push_back({tick, length, root, classes, bass});
+    tick += length;
+  }
+  return out;
+}
+
+// Voicings of `voices` notes in [low, high] for each chord, each one chosen to move least from
+// the one before (the first one near the middle of the range). Every tone of the chord sounds,
+// but a four-note chord in three voices leaves out its fifth; doubled thirds are avoided.
+std::vector<std::vector<int>> voiceLead(const std::vector<ChordSpan>& spans, int voices, int low,
+                                        int high) {
+  std::vector<std::vector<int>> out;
+  std::vector<int> previous;
+  for (const ChordSpan& c : spans) {
+    std::vector<int> candidates;
+    for (int p = low; p <= high; ++p)
+      if (std::find(c.classes.begin(), c.classes.end(), p % 12) != c.classes.end())
+        candidates.push_back(p);
+    std::vector<int> best, pick;
+    int bestCost = 1 << 30;
+    const int fifth = (c.root + 7) % 12, third = c.classes.size() > 1 ? c.classes[1] : -1;
+    auto search = [&](auto&& self, std::size_t from) -> void {
+      if (static_cast<int>(pick.size()) == voices) {
+        int cost = 0;
+        for (int pc : c.classes) {
+          const bool sounds = std::any_of(pick.begin(), pick.end(), [&](int p) { return p % 12 == pc; });
+          if (!sounds && !(pc == fifth && static_cast<int>(c.classes.size()) > voices)) return;
+        }
+        for (std::size_t i = 0; i + 1 < pick.size(); ++i)
+          if (pick[i + 1] - pick[i] > 12) return;
+        for (std::size_t i = 0; i < pick.size(); ++i) {
+          cost += previous.empty() ? std::abs(pick[i] - (low + high) / 2) : std::abs(pick[i] - previous[i]);
+          if (pick[i] % 12 == third &&
+              std::count_if(pick.begin(), pick.end(), [&](int p) { return p % 12 == third; }) > 1)
+            cost += 3;
+        }
+        if (cost < bestCost) bestCost = cost, best = pick;
+        return;
+      }
+      for (std::size_t i = from; i < candidates.size(); ++i) {
+        pick.push_back(candidates[i]);
+        self(self, i + 1);
+        pick.pop_back();
+      }
+    };
+    search(search, 0);
+    if (best.empty()) throw std::runtime_error("music: a chord without a voicing");
+    out.push_back(best);
+    previous = best;
+  }
+  return out;
+}
+
+// Held chords; a tone common to two chords is held over rather than struck again.
+void sustain(Part& part, const std::vector<ChordSpan>& spans, int voices, int low, int high,
+             int velocity) {
+  const auto voicings = voiceLead(spans, voices, low, high);
+  std::vector<std::size_t> open;  // the note each voice holds
+  for (std::size_t k = 0; k < spans.size(); ++k) {
+    std::vector<std::size_t> next;
+    for (int pitch : voicings[k]) {
+      bool held = false;
+      for (std::size_t n : open)
+        if (part.notes[n].pitch == pitch && part.notes[n].tick + part.notes[n].length == spans[k].tick) {
+          part.notes[n].length += spans[k].length;
+          next.push_back(n);
+          held = true;
+          break;
+        }
+      if (!held) {
+        next.push_back(part.notes.size());
+        part.notes.push_back({spans[k].tick, spans[k].length, pitch, velocity});
+      }
+    }
+    open = next;
+  }
+}
+
+// The bass note of each chord, in [low, high] and near the last one, struck at the sixteenths
+// in `hits` of every bar (each hit lasting to the next); a hit marked true plays the fifth.
+void bass(Part& part, const std::vector<ChordSpan>& spans, int low, int high,
+          const std::vector<std::pair<int, bool>>& hits, int velocity) {
+  const int middle = (low + high) / 2;
+  int last = middle;
+  for (const ChordSpan& c : spans) {
+    int best = -1;
+    const auto cost = [&](int p) { return 2 * std::abs(p - last) + std::abs(p - middle); };
+    for (int p = low; p <= high; ++p)
+      if (p % 12 == c.bass && (best < 0 || cost(p) < cost(best))) best = p;
+    last = best;
+    for (std::uint32_t b = c.tick - c.tick % bar; b < c.tick + c.length; b += bar)
+      for (std::size_t i = 0; i < hits.size(); ++i) {
+        const std::uint32_t t = b + static_cast<std::uint32_t>(hits[i].first) * step;
+        const std::uint32_t end = i + 1 < hits.size() ? b + static_cast<std::uint32_t>(hits[i + 1].first) * step : b + bar;
+        if (t < c.tick || t >= c.tick + c.length) continue;
+        const int fifth = best + 7 <= high ? best + 7 : best - 5;
+        part.notes.push_back({t, std::min(end, c.tick + c.length) - t, hits[i].second ? fifth : best,
+                              velocity - (hits[i].first == 0 ? 0 : 10)});
+      }
+  }
+}
+
+// Broken chords: every `every` sixteenths the tone `pattern[k]` of the chord spread over
+// [low, high] (0 the lowest), each ringing for `ring` sixteenths or to the chord's end.
+void arpeggio(Part& part, const std::vector<ChordSpan>& spans, int low, int high,
+              const std::vector<int>& pattern, int every, int ring, int velocity) {
+  std::size_t k = 0;
+  for (const ChordSpan& c : spans) {
+    std::vector<int> tones;
+    for (int p = low; p <= high; ++p)
+      if (std::find(c.classes.begin(), c.classes.end(), p % 12) != c.classes.end()) tones.push_back(p);
+    for (std::uint32_t t = c.tick; t < c.tick + c.length; t += static_cast<std::uint32_t>(every) * step) {
+      const int index = pattern[k++ % pattern.size()];
+      const int pitch = tones[std::min<std::size_t>(static_cast<std::size_t>(index), tones.size() - 1)];
+      const std::uint32_t length = std::min<std::uint32_t>(static_cast<std::uint32_t>(ring) * step, c.tick + c.length - t);
+      part.notes.push_back({t, length, pitch, velocity - (t % bar == 0 ? 0 : 8)});
+    }
+  }
+}
+
+// Drum hits over bars from 16-character patterns: 'x' loud, 'o' soft; `velocity` is the loud one.
+void beat(Part& part, int firstBar, int bars, const std::vector<std::pair<int, std::string_view>>& kit,
+          int velocity) {
+  for (int b = firstBar; b < firstBar + bars; ++b)
+    for (const auto& [pitch, pattern] : kit)
+      for (int s = 0; s < 16; ++s) {
+        const char c = pattern[static_cast<std::size_t>(s)];
+        if (c == 'x' || c == 'o') part.notes.push_back({at(b, s), step, pitch, c == 'x' ? velocity : velocity * 3 / 5});
+      }
+}
+
+// A roll of sixteenths from `from` to `to` growing from one loudness to another.
+void roll(Part& part, std::uint32_t from, std::uint32_t to, int pitch, int startVelocity, int endVelocity) {
+  for (std::uint32_t t = from; t < to; t += step)
+    part.notes.push_back({t, step, pitch,
+                          startVelocity + (endVelocity - startVelocity) * static_cast<int>(t - from) /
+                                              static_cast<int>(to - from)});
+}
+
+// Expression from one value to another over a stretch, in small steps.
+void swell(Part& part, std::uint32_t from, std::uint32_t to, int start, int end) {
+  for (std::uint32_t t = from; t <= to; t += step)
+    part.controls.push_back({t, 11, start + (end - start) * static_cast<int>(t - from) / static_cast<int>(std::max(1u, to - from))});
+}
+
+// Short chords struck at the sixteenths `hits` of every bar, as brass on the off-beats.
+void stabs(Part& part, const std::vector<ChordSpan>& spans, int voices, int low, int high,
+           const std::vector<int>& hits, int length, int velocity) {
+  const auto voicings = voiceLead(spans, voices, low, high);
+  for (std::size_t k = 0; k < spans.size(); ++k)
+    for (std::uint32_t b = spans[k].tick - spans[k].tick % bar; b < spans[k].tick + spans[k].length; b += bar)
+      for (int h : hits) {
+        const std::uint32_t t = b + static_cast<std::uint32_t>(h) * step;
+        if (t < spans[k].tick || t >= spans[k].tick + spans[k].length) continue;
+        for (int pitch : voicings[k])
+          part.notes.push_back({t, static_cast<std::uint32_t>(length) * step, pitch, velocity});
+      }
+}
+
+// A chord spread upwards one tone a sixteenth apart, every tone held to `end`.
+void spread(Part& part, const ChordSpan& chord, int low, int high, std::uint32_t end, int velocity) {
+  std::uint32_t t = chord.tick;
+  for (int p = low; p <= high && t < end; ++p)
+    if (std::find(chord.classes.begin(), chord.classes.end(), p % 12) != chord.classes.end()) {
+      part.notes.push_back({t, end - t, p, velocity});
+      t += step;
+    }
+}
+
+// Gathers spans of several chord texts.
+std::vector<ChordSpan> joined(std::initializer_list<std::vector<ChordSpan>> parts) {
+  std::vector<ChordSpan> out;
+  for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
+// A note struck again before it has ended would be cut off by the first one's release: each
+// note ends where the next one of its pitch begins.
+void untangle(std::vector<Part>& parts) {
+  for (Part& part : parts) {
+    std::stable_sort(part.notes.begin(), part.notes.end(),
+                     [](const Note& a, const Note& b) { return a.tick < b.tick; });
+    for (std::size_t i = 0; i < part.notes.size(); ++i)
+      for (std::size_t j = i + 1; j < part.notes.size() && part.notes[j].tick < part.notes[i].tick + part.notes[i].length; ++j)
+        if (part.notes[j].pitch == part.notes[i].pitch) {
+          part.notes[i].length = part.notes[j].tick - part.notes[i].tick;
+          break;
+        }
+    std::erase_if(part.notes, [](const Note& n) { return n.length == 0; });
+  }
+}
+
+// The opening and title theme, about 207 s, in sections that follow the opening's pictures:
+// 0-17 s a quiet intro (pad, celesta stars), 17-67 s the theme on the flute and then darker
+// for the pirates from 48 s (tremolo strings, trombones, timpani), 67-112 s the patrol ship's
+// warm horn theme taken up by the strings, 112-138 s a march as she departs, 138-194 s the
+// voyage in full with its climax from 179 s, and a broad close on a held C major chord.
+std::string openingTheme() {
+  enum { Flute, Horn, Trumpet, Trombone, Violins, Strings, Tremolo, Choir, Pad, Drums, Harp,
+         Celesta, Bass, Timpani, Brass, Cello };
+  std::vector<Part> p{{"Flute", 0, 73, 92, {}},      {"Horn", 1, 60, 92, {}},    {"Trumpet", 2, 56, 84, {}},
+                      {"Trombone", 3, 57, 88, {}},   {"Violins", 4, 48, 96, {}}, {"Strings", 5, 49, 88, {}},
+                      {"Tremolo", 6, 44, 84, {}},    {"Choir", 7, 52, 76, {}},   {"Pad", 8, 89, 84, {}},
+                      {"Drums", drumChannel, 0, 84, {}}, {"Harp", 10, 46, 88, {}}, {"Celesta", 11, 8, 80, {}},
+                      {"Bass", 12, 43, 100, {}},     {"Timpani", 13, 47, 100, {}}, {"Brass", 14, 61, 78, {}},
+                      {"Cello", 15, 42, 90, {}}};
+  const std::vector<std::pair<int, bool>> halves{{0, false}, {8, false}},
+      eighths{{0, false}, {2, false}, {4, false}, {6, false}, {8, false}, {10, false}, {12, false}, {14, false}},
+      oomPah{{0, false}, {8, true}};
+  const std::string_view theme =
+      "G4:4 C5:4 E5:6 D5:2 | D5:6 C5:2 B4:4 G4:4 | A4:4 C5:4 E5:4 A5:4 | G5:12 r:4 | "
+      "F5:6 E5:2 D5:4 C5:4 | E5:6 D5:2 C5:4 G4:4 | A4:4 F5:4 D5:4 B4:4 | C5:12 r:4";
+  const std::string_view themeProgression = "C | G/B | Am | Em/G | F | C/E | Dm7:2 G7:2 | C";
+
+  // Intro, bars 0-4: space and stars.
+  const auto intro = chords(0, "Cmaj7 | Fmaj7/C | Am7 | Fmaj7 | Gsus4:2 G:2");
+  sustain(p[Pad], intro, 4, 52, 72, 58);
+  sustain(p[Strings], chords(2, "Am7 | Fmaj7 | Gsus4:2 G:2"), 4, 55, 74, 42);
+  bass(p[Bass], intro, 28, 50, {{0, false}}, 48);
+  line(p[Celesta], 0,
+       "E6:3 r:5 B5:2 r:6 | C6:3 r:3 A6:2 r:8 | E6:2 r:4 G6:3 r:7 | A5:3 r:3 C6:2 r:4 E6:4 | "
+       "D6:4 r:4 B5:4 r:4", 52);
+  line(p[Horn], 2, "r:8 G3:4 C4:4 | E4:8 D4:8", 46);
+  arpeggio(p[Harp], chords(4, "Gsus4:2 G:2"), 55, 86, {0, 1, 2, 3, 4, 5, 6, 7}, 1, 6, 48);
+
+  // The theme, bars 5-14: the solar system, the station, the convoys.
+  const auto theme1 = chords(5, themeProgression), convoys = chords(13, "F | G");
+  line(p[Flute], 5, theme, 74, 6);
+  sustain(p[Strings], joined({theme1, convoys}), 4, 52, 72, 54);
+  bass(p[Bass], theme1, 28, 50, halves, 62);
+  arpeggio(p[Harp], theme1, 48, 76, {0, 2, 4, 6, 7, 6, 4, 2}, 2, 6, 46);
+  line(p[Celesta], 11, "r:8 G6:4 E6:4 | C7:8 r:8", 40);
+  line(p[Horn], 13, "C4:4 D4:4 E4:4 G4:4 | A4:6 G4:2 F4:4 D4:4", 70, 8);
+  bass(p[Cello], convoys, 36, 55, eighths, 60);
+  bass(p[Bass], convoys, 28, 50, halves, 66);
+  bass(p[Timpani], convoys, 40, 55, {{0, false}}, 58);
+
+  // The pirates, bars 15-20: darker.
+  const auto pirates = chords(15, "Am | F | Dm | E | Am:2 F:2 | E7");
+  sustain(p[Tremolo], pirates, 4, 45, 64, 64);
+  swell(p[Tremolo], at(15), at(21), 85, 120);
+  line(p[Trombone], 15,
+       "A3:4 r:2 A3:2 C4:4 B3:4 | A3:6 F3:2 A3:8 | D4:4 C4:4 A3:4 F3:4 | E3:8 G#3:8 | "
+       "A3:4 C4:4 F4:6 E4:2 | E4:4 D4:4 B3:4 G#3:4", 76, 16);
+  bass(p[Bass], pirates, 28, 50, {{0, false}, {6, false}, {8, false}}, 72);
+  bass(p[Cello], pirates, 36, 55, eighths, 62);
+  bass(p[Timpani], pirates, 40, 55, oomPah, 72);
+  roll(p[Timpani], at(20, 8), at(21), 40, 50, 96);
+  beat(p[Drums], 15, 6, {{41, "x......x..x....."}}, 62);
+
+  // The patrol ship and her crew, bars 21-36: the horn's theme, the strings take it up.
+  const auto ship1 = chords(21, "F | Dm | Bb | C | F/A | Bb | Gm7:2 C7:2 | F");
+  const auto ship2 = chords(29, "Bb | F/A | Gm7 | Dm | Bb | F/C | Gm7 | C7sus4:2 C7:2");
+  line(p[Horn], 21,
+       "C4:4 F4:4 A4:6 G4:2 | A4:6 G4:2 F4:8 | D4:4 F4:4 Bb4:6 A4:2 | G4:12 r:4 | "
+       "C5:6 A4:2 F4:4 A4:4 | Bb4:6 A4:2 G4:4 F4:4 | G4:4 A4:2 Bb4:2 C5:4 E4:4 | F4:12 r:4", 80);
+  line(p[Violins], 29,
+       "D5:6 C5:2 Bb4:4 F5:4 | F5:6 E5:2 C5:8 | Bb4:4 D5:4 F5:4 G5:4 | A5:12 F5:4 | "
+       "F5:6 D5:2 Bb4:4 D5:4 | C5:6 A4:2 F5:8 | G5:4 F5:4 D5:4 Bb4:4 | C5:8 E5:4 G5:4", 74, 16);
+  line(p[Flute], 33, "r:8 F5:8 | A5:8 G5:8 | Bb5:8 A5:4 G5:4 | G5:16", 60, 10);
+  sustain(p[Strings], joined({ship1, ship2}), 4, 53, 72, 58);
+  swell(p[Strings], at(29), at(37), 96, 124);
+  sustain(p[Choir], ship2, 4, 55, 72, 52);
+  arpeggio(p[Harp], joined({ship1, ship2}), 41, 72, {0, 2, 4, 6, 5, 4, 3, 2}, 2, 6, 50);
+  bass(p[Bass], ship1, 28, 50, halves, 66);
+  bass(p[Bass], ship2, 28, 50, {{0, false}, {8, false}, {12, false}}, 72);
+  bass(p[Cello], ship2, 36, 55, {{0, false}, {4, true}, {8, false}, {12, true}}, 58);
+  bass(p[Timpani], chords(33, "Bb | F/C | Gm7 | C"), 40, 55, {{0, false}}, 62);
+  roll(p[Timpani], at(36, 8), at(37), 48, 45, 100);
+  roll(p[Drums], at(36, 8), at(37), 38, 35, 90);
+
+  // The march, bars 37-46: she departs.
+  const auto march = chords(37, "F | C/E | Dm | Bb | F/C | C | Bb:2 C:2 | F");
+  const auto turn = chords(45, "Dm7 | G7");
+  const std::string_view marchTune =
+      "C4:3 C4:1 F4:4 F4:3 G4:1 A4:4 | G4:6 E4:2 C4:8 | D4:3 E4:1 F4:4 A4:3 G4:1 F4:4 | "
+      "Bb4:6 A4:2 G4:4 F4:4 | A4:3 A4:1 C5:4 C5:3 D5:1 C5:4 | G4:6 E4:2 G4:4 C5:4 | "
+      "D5:4 Bb4:4 C5:3 Bb4:1 G4:4 | F4:4 C4:4 F4:4 r:4";
+  line(p[Trumpet], 37, marchTune, 90);
+  line(p[Violins], 37, marchTune, 66, 0, 12);
+  stabs(p[Brass], march, 3, 53, 67, {4, 12}, 3, 70);
+  sustain(p[Horn], march, 3, 53, 67, 62);
+  sustain(p[Strings], joined({march, turn}), 4, 52, 72, 60);
+  bass(p[Trombone], march, 34, 53, oomPah, 76);
+  bass(p[Bass], joined({march, turn}), 28, 50, oomPah, 76);
+  bass(p[Cello], march, 36, 55, eighths, 58);
+  bass(p[Timpani], march, 40, 55, oomPah, 76);
+  beat(p[Drums], 37, 8, {{38, "x..ox.o.x..ox.o."}, {36, "x.......x......."}}, 74);
+  for (int b : {37, 41}) p[Drums].notes.push_back({at(b), bar, 49, 88});
+  line(p[Violins], 45, "D4:2 E4:2 F4:2 G4:2 A4:2 B4:2 C5:2 D5:2 | E5:2 F5:2 G5:12", 62, 24);
+  line(p[Trumpet], 46, "G4:4 B4:4 D5:4 F5:4", 92, 10);
+  roll(p[Drums], at(45), at(47), 38, 45, 104);
+  roll(p[Timpani], at(46), at(47), 43, 60, 106);
+
+  // The voyage, bars 47-68: the theme in full, a rising development, the climax from bar 63.
+  const auto voyage1 = chords(47, themeProgression);
+  const auto voyage2 = chords(55, "Am | Em | F | C | Dm | Am/C | Bb | G7");
+  const auto climax = chords(63, "C | G/B | Am | Em/G | F | Gsus4:2 G:2");
+  line(p[Violins], 47, theme, 82);
+  line(p[Flute], 47, theme, 66, 0, 12);
+  line(p[Horn], 47, "E4:8 G4:8 | D4:8 B3:8 | C4:8 E4:8 | B3:16 | A3:8 C4:8 | G3:8 C4:8 | F4:8 D4:8 | E4:16", 70);
+  line(p[Violins], 55,
+       "A4:4 C5:4 E5:6 D5:2 | B4:8 G4:4 B4:4 | C5:4 F5:4 A5:6 G5:2 | G5:8 E5:4 C5:4 | "
+       "D5:4 F5:4 A5:4 F5:4 | E5:8 C5:4 A4:4 | D5:4 F5:4 Bb5:6 A5:2 | G5:6 F5:2 D5:4 B4:4", 84, 18);
+  line(p[Horn], 55, "A3:16 | B3:16 | C4:16 | C4:16 | D4:16 | E4:16 | F4:16 | D4:8 F4:8", 64, 16);
+  const std::string_view climaxTune =
+      "G4:4 C5:4 E5:6 D5:2 | D5:6 C5:2 B4:4 G4:4 | A4:4 C5:4 E5:4 A5:4 | G5:12 r:4 | "
+      "F5:6 E5:2 D5:4 C5:4 | D5:8 B4:4 G4:4";
+  line(p[Trumpet], 63, climaxTune, 104, -10);
+  line(p[Violins], 63, climaxTune, 98, -12, 12);
+  line(p[Flute], 63, climaxTune, 80, -10, 12);
+  line(p[Horn], 63, "E4:8 G4:8 | D4:8 B3:8 | C4:8 E4:8 | B3:16 | A3:8 C4:8 | C4:8 B3:8", 84, -10);
+  sustain(p[Strings], joined({voyage1, voyage2, climax}), 4, 52, 72, 66);
+  sustain(p[Choir], joined({voyage2, climax}), 4, 55, 74, 58);
+  sustain(p[Brass], chords(59, "Dm | Am/C | Bb | G7"), 3, 53, 67, 56);
+  swell(p[Brass], at(59), at(63), 80, 124);
+  sustain(p[Brass], climax, 4, 52, 70, 86);
+  bass(p[Bass], voyage1, 28, 50, halves, 74);
+  bass(p[Bass], voyage2, 28, 50, {{0, false}, {6, false}, {8, false}, {12, true}}, 78);
+  bass(p[Bass], climax, 28, 50, eighths, 84);
+  bass(p[Cello], joined({voyage1, voyage2, climax}), 36, 55, eighths, 62);
+  arpeggio(p[Harp], joined({voyage1, voyage2}), 48, 79, {0, 2, 4, 6, 7, 6, 4, 2}, 2, 6, 52);
+  arpeggio(p[Harp], climax, 48, 84, {0, 1, 2, 3, 4, 5, 6, 7, 8, 7, 6, 5, 4, 3, 2, 1}, 1, 3, 56);
+  bass(p[Timpani], voyage1, 40, 55, {{0, false}}, 68);
+  bass(p[Timpani], voyage2, 40, 55, oomPah, 74);
+  bass(p[Timpani], climax, 40, 55, {{0, false}, {8, true}, {12, false}}, 90);
+  roll(p[Timpani], at(62, 8), at(63), 43, 60, 112);
+  beat(p[Drums], 47, 8, {{36, "x.......x.x....."}, {38, "....o.......o..."}}, 70);
+  beat(p[Drums], 55, 7, {{36, "x.......x.x....."}, {38, "....x.......x..."}, {42, "o.o.o.o.o.o.o.o."}}, 78);
+  beat(p[Drums], 62, 1, {{36, "x.......x......."}, {47, "........x.x....."}, {45, "............x.x."}}, 88);
+  beat(p[Drums], 63, 5, {{36, "x.....x.x.x....."}, {38, "....x.......x..."}, {51, "x.x.x.x.x.x.x.x."}}, 92);
+  for (int b : {47, 55, 63, 65}) p[Drums].notes.push_back({at(b), bar, b == 63 ? 57 : 49, b == 63 ? 110 : 90});
+  roll(p[Drums], at(68), at(69), 51, 40, 80);
+
+  // The close, bars 69-71: broad, the minor subdominant, the final chord held.
+  const auto close = chords(69, "F | Fm6 | C:6");
+  const std::uint32_t end = at(71, 24), length = at(71, 26);
+  line(p[Flute], 69, "A4:6 G4:2 F4:4 C5:4 | C5:6 Ab4:2 G4:8 | C5:24", 66, -8);
+  line(p[Horn], 69, "F3:8 A3:8 | Ab3:8 F3:8 | E3:24", 56, -6);
+  sustain(p[Strings], close, 4, 48, 72, 60);
+  swell(p[Strings], at(71), end, 110, 70);
+  sustain(p[Choir], close, 4, 55, 72, 52);
+  sustain(p[Pad], chords(70, "Fm6 | C:6"), 4, 52, 72, 50);
+  bass(p[Bass], close, 28, 50, {{0, false}}, 62);
+  spread(p[Harp], close.back(), 36, 88, end, 52);
+  line(p[Celesta], 71, "r:4 E6:3 r:3 G6:2 r:4 C7:8", 44);
+  p[Timpani].notes.push_back({at(71), 8 * step, 48, 52});
+  p[Drums].notes.push_back({at(69), bar, 49, 54});
+  untangle(p);
+  return scoreFile({{0, 60.0 * 20 / 17}, {at(5), 76.8}, {at(21), 256.0 / 3}, {at(37), 1200.0 / 13},
+                    {at(47), 660.0 / 7}, {at(68, 8), 88}, {at(69), 72}, {at(70), 66}, {at(71), 60}},
+                   length, p);
+}
+
+// The ending theme over the staff credits, about 121 s: a warm piano and oboe tune in G, the
+// strings and a cello answer, the horn's middle part, then the tune again a step higher from
+// 87 s, swelling from 100 s with brass and timpani, and a close on a held A major chord.
+std::string endingTheme() {
+  enum { Oboe, Horn, Flute, Violins, Strings, Piano, Bass, Cello, Choir, Drums, Timpani, Brass, Harp };
+  std::vector<Part> p{{"Oboe", 0, 68, 92, {}},    {"Horn", 1, 60, 92, {}},   {"Flute", 2, 73, 84, {}},
+                      {"Violins", 3, 48, 96, {}}, {"Strings", 4, 49, 86, {}}, {"Piano", 5, 0, 88, {}},
+                      {"Bass", 6, 43, 96, {}},    {"Cello", 7, 42, 88, {}},  {"Choir", 8, 52, 72, {}},
+                      {"Drums", drumChannel, 0, 80, {}}, {"Timpani", 10, 47, 96, {}}, {"Brass", 11, 61, 74, {}},
+                      {"Harp", 12, 46, 84, {}}};
+  const std::vector<std::pair<int, bool>> whole{{0, false}}, halves{{0, false}, {8, false}},
+      beats{{0, false}, {4, false}, {8, true}, {12, false}};
+  const std::vector<int> rolling{0, 2, 4, 5, 6, 5, 4, 2};
+
+  const auto intro = chords(0, "G | Cadd9");
+  const auto a = chords(2, "G | Bm/F# | Em | G/D | C | G/B | Am7 | D7");
+  const auto a2 = chords(10, "G | Bm/F# | Em | G/D | C | G/B | Am7:2 D7:2 | G");
+  const auto b = chords(18, "Em | C | G | D/F# | Em | Am7 | D | E7sus4:2 E7:2");
+  const auto a3 = chords(26, "A | C#m/G# | F#m | A/E | D | A/C# | Bm7:2 E7:2 | A");
+  const auto coda = chords(34, "Dm/A | A:4");
+  const std::uint32_t end = at(35, 16), length = at(35, 18);
+
+  arpeggio(p[Piano], joined({intro, a, a2}), 43, 74, rolling, 2, 4, 56);
+  arpeggio(p[Piano], b, 43, 74, {0, 3, 5, 3}, 4, 4, 52);
+  arpeggio(p[Piano], a3, 45, 76, rolling, 2, 4, 60);
+  sustain(p[Strings], joined({intro, a, a2, b, a3, coda}), 4, 52, 71, 50);
+  swell(p[Strings], at(0), at(2), 80, 100);
+  swell(p[Strings], at(30), at(32), 100, 124);
+  swell(p[Strings], at(33), end, 124, 84);
+  bass(p[Bass], joined({intro, a, a2}), 28, 50, whole, 60);
+  bass(p[Bass], joined({b, chords(26, "A | C#m/G# | F#m | A/E")}), 28, 50, halves, 64);
+  bass(p[Bass], chords(30, "D | A/C# | Bm7:2 E7:2 | A"), 28, 50, beats, 72);
+  bass(p[Bass], coda, 28, 50, whole, 60);
+
+  // The tune on the oboe, again on the strings with the cello below.
+  line(p[Oboe], 2,
+       "D5:6 B4:2 G4:4 B4:4 | F#5:6 E5:2 D5:8 | E5:4 G5:4 B4:6 C5:2 | D5:12 r:4 | "
+       "E5:6 D5:2 C5:4 E5:4 | D5:6 B4:2 G4:8 | A4:4 C5:4 E5:4 D5:4 | C5:6 B4:2 A4:8", 72, 4);
+  line(p[Violins], 10,
+       "D5:6 B4:2 G4:4 B4:4 | A5:6 G5:2 F#5:8 | G5:4 E5:4 B4:6 C5:2 | D5:8 B4:4 D5:4 | "
+       "E5:6 F#5:2 G5:4 E5:4 | D5:6 B4:2 G4:4 B4:4 | C5:4 E5:4 D5:4 C5:4 | B4:12 r:4", 74, 6);
+  line(p[Cello], 10, "G3:8 B3:8 | A3:8 F#3:8 | G3:8 E3:8 | B3:16 | E3:8 G3:8 | D3:16 | E3:8 F#3:8 | G3:16", 62);
+
+  // The middle part on the horn, turning to A major.
+  line(p[Horn], 18,
+       "B4:6 A4:2 G4:4 E4:4 | G4:6 E4:2 C5:8 | B4:6 A4:2 G4:4 D5:4 | D5:4 C5:2 B4:2 A4:8 | "
+       "G4:6 F#4:2 E4:4 B4:4 | C5:6 B4:2 A4:4 E4:4 | F#4:4 A4:4 D5:8 | A4:8 G#4:4 B4:4", 74, 8);
+  line(p[Flute], 22, "r:8 E5:8 | E5:8 C5:8 | D5:8 F#5:8 | E5:16", 56, 6);
+  arpeggio(p[Harp], b, 40, 76, rolling, 2, 6, 44);
+  roll(p[Timpani], at(25, 8), at(26), 40, 30, 70);
+
+  // The tune a step higher, swelling in its second half.
+  line(p[Violins], 26,
+       "E5:6 C#5:2 A4:4 C#5:4 | B5:6 A5:2 G#5:8 | A5:4 F#5:4 C#5:6 D5:2 | E5:8 C#5:4 E5:4 | "
+       "F#5:6 G#5:2 A5:4 F#5:4 | A5:8 E5:4 C#5:4 | D5:4 F#5:4 E5:4 D5:4 | C#5:12 r:4", 78, 14);
+  line(p[Flute], 30, "F#5:6 G#5:2 A5:4 F#5:4 | A5:8 E5:4 C#5:4 | D5:4 F#5:4 E5:4 D5:4 | C#5:12 r:4", 64, 0, 12);
+  line(p[Horn], 26, "A3:8 C#4:8 | B3:8 G#3:8 | A3:8 C#4:8 | C#4:16 | D4:8 F#4:8 | E4:16 | D4:16 | C#4:16", 62, 12);
+  sustain(p[Choir], a3, 4, 55, 72, 52);
+  sustain(p[Brass], chords(30, "D | A/C# | Bm7:2 E7:2 | A"), 4, 52, 69, 58);
+  swell(p[Brass], at(30), at(31), 60, 112);
+  swell(p[Brass], at(32), at(34), 112, 70);
+  arpeggio(p[Harp], chords(30, "D | A/C# | Bm7:2 E7:2 | A"), 50, 86, {0, 1, 2, 3, 4, 5, 6, 5, 4, 3, 2, 1}, 1, 3, 50);
+  roll(p[Timpani], at(30, 8), at(31), 45, 40, 92);
+  bass(p[Timpani], chords(31, "A/C# | Bm7:2 E7:2"), 40, 55, halves, 66);
+  p[Drums].notes.push_back({at(31), bar, 49, 72});
+
+  // The close: the minor subdominant and the held tonic.
+  line(p[Oboe], 34, "F5:6 D5:2 E5:8 | A4:16", 62, -6);
+  line(p[Cello], 34, "F3:8 E3:8 | C#3:16", 56);
+  sustain(p[Choir], coda, 4, 55, 72, 48);
+  spread(p[Harp], coda.back(), 33, 81, end, 50);
+  spread(p[Piano], coda.back(), 45, 81, end, 46);
+  untangle(p);
+  return scoreFile({{0, 72}, {at(34), 66}, {at(35), 58}}, length, p);
+}
+
 }  // namespace
 
 void writeMusic(AssetWriter& out) {
   const auto put = [&](std::string_view name, const std::string& bytes) {
     out.write(name, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
   };
-  put("MIDI/01.MID", titleTheme());
+  put("MIDI/01.MID", openingTheme());
   put("MIDI/02.MID", bridgeTheme());
   put("MIDI/03.MID", tenseTheme());
+  put("MIDI/15.MID", endingTheme());
 }
 
 }  // namespace zav3::assets
