@@ -1,5 +1,7 @@
-// MIDI: the demo's songs (01 the calm title theme, 02 the bridge theme, 03 the tense theme),
-// composed from a chord progression and a few patterns and written as format-1 MIDI files.
+// MIDI: the demo's songs as format-1 MIDI files. 02 the bridge theme and 03 the tense theme are
+// short loops made from a chord progression and a few patterns; 01 the opening and title theme
+// (about 207 s, its sections timed to the opening's pictures) and 15 the ending theme (about
+// 121 s, under the staff credits) are written out as scores with a tempo map.
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
@@ -230,7 +232,6 @@ std::string tenseTheme() {
               {{36, "x..x..x...x..x.."}, {45, "........o.o.x..."}, {42, "o.o.o.o.o.o.o.o."}})}});
 }
 
-
 // The long songs are written out as scores: melodies as note text, chords as chord symbols
 // voiced with smooth voice leading, and a tempo map that puts each section at its time.
 
@@ -240,19 +241,27 @@ struct TempoMark {
   double bpm;
 };
 
+// The notes start a tick after the instruments are chosen, so that the sound font cut for the
+// song holds only the instruments it chooses, not also the piano of a channel's first note.
 std::string scoreFile(const std::vector<TempoMark>& tempos, std::uint32_t length,
-                      const std::vector<Part>& parts) {
+                      std::vector<Part> parts) {
+  constexpr std::uint32_t leadIn = 1;
   std::string conductor;
   std::uint32_t at = 0;
   for (const TempoMark& t : tempos) {
-    conductor += tempoEvent(t.tick - at, static_cast<std::uint32_t>(60000000.0 / t.bpm + 0.5));
-    if (at == 0 && t.tick == 0)
-      conductor += varLen(0) + std::string("\xFF\x58\x04\x04\x02\x18\x08", 7);  // 4/4
-    at = t.tick;
+    const std::uint32_t tick = t.tick == 0 ? 0 : t.tick + leadIn;
+    conductor += tempoEvent(tick - at, static_cast<std::uint32_t>(60000000.0 / t.bpm + 0.5));
+    if (tick == 0) conductor += varLen(0) + std::string("\xFF\x58\x04\x04\x02\x18\x08", 7);  // 4/4
+    at = tick;
   }
+  length += leadIn;
   std::string out = midiHeader(1, static_cast<int>(parts.size()) + 1, ticksPerQuarter);
   out += midiTrack(conductor + endOfTrack(length - at));
-  for (const Part& part : parts) out += trackBytes(part, length);
+  for (Part& part : parts) {
+    for (Note& n : part.notes) n.tick += leadIn;
+    for (Control& c : part.controls) c.tick += leadIn;
+    out += trackBytes(part, length);
+  }
   return out;
 }
 
@@ -292,7 +301,8 @@ std::pair<std::string_view, int> split(std::string_view token, int fallback) {
 }
 
 void checkBarLine(std::uint32_t tick, std::string_view text) {
-  if (tick % bar != 0) throw std::runtime_error("music: a bar line off the bar in " + std::string(text));
+  if (tick % bar != 0)
+    throw std::runtime_error("music: a bar line off the bar in " + std::string(text));
 }
 
 // A melody from note text at a bar: "E5:4 D5:2 r:2 | C5:16", lengths in sixteenths, "r" a
@@ -317,7 +327,8 @@ void line(Part& part, int barIndex, std::string_view text, int velocity, int swe
       const int pc = pitchClass(name, used);
       const int octave = name[used] - '0';
       const int accent = (tick % bar == 0 ? 6 : tick % (bar / 2) == 0 ? 3 : 0);
-      const int shaped = velocity + swell * static_cast<int>(tick - start) / static_cast<int>(total);
+      const int shaped =
+          velocity + swell * static_cast<int>(tick - start) / static_cast<int>(total);
       part.notes.push_back({tick, ticks, 12 * (octave + 1) + pc + transpose, shaped + accent});
     }
     tick += ticks;
@@ -363,7 +374,8 @@ std::vector<ChordSpan> chords(int barIndex, std::string_view text) {
     std::size_t used = 0;
     const int root = pitchClass(main, used);
     std::vector<int> classes;
-    for (int interval : chordIntervals(main.substr(used))) classes.push_back((root + interval) % 12);
+    for (int interval : chordIntervals(main.substr(used)))
+      classes.push_back((root + interval) % 12);
     int bass = root;
     if (slash != std::string_view::npos) bass = pitchClass(symbol.substr(slash + 1), used);
     const std::uint32_t length = static_cast<std::uint32_t>(beats) * 4 * step;
@@ -392,13 +404,15 @@ std::vector<std::vector<int>> voiceLead(const std::vector<ChordSpan>& spans, int
       if (static_cast<int>(pick.size()) == voices) {
         int cost = 0;
         for (int pc : c.classes) {
-          const bool sounds = std::any_of(pick.begin(), pick.end(), [&](int p) { return p % 12 == pc; });
+          const bool sounds =
+              std::any_of(pick.begin(), pick.end(), [&](int p) { return p % 12 == pc; });
           if (!sounds && !(pc == fifth && static_cast<int>(c.classes.size()) > voices)) return;
         }
         for (std::size_t i = 0; i + 1 < pick.size(); ++i)
           if (pick[i + 1] - pick[i] > 12) return;
         for (std::size_t i = 0; i < pick.size(); ++i) {
-          cost += previous.empty() ? std::abs(pick[i] - (low + high) / 2) : std::abs(pick[i] - previous[i]);
+          cost += previous.empty() ? std::abs(pick[i] - (low + high) / 2)
+                                   : std::abs(pick[i] - previous[i]);
           if (pick[i] % 12 == third &&
               std::count_if(pick.begin(), pick.end(), [&](int p) { return p % 12 == third; }) > 1)
             cost += 3;
@@ -430,7 +444,8 @@ void sustain(Part& part, const std::vector<ChordSpan>& spans, int voices, int lo
     for (int pitch : voicings[k]) {
       bool held = false;
       for (std::size_t n : open)
-        if (part.notes[n].pitch == pitch && part.notes[n].tick + part.notes[n].length == spans[k].tick) {
+        if (part.notes[n].pitch == pitch &&
+            part.notes[n].tick + part.notes[n].length == spans[k].tick) {
           part.notes[n].length += spans[k].length;
           next.push_back(n);
           held = true;
@@ -460,10 +475,13 @@ void bass(Part& part, const std::vector<ChordSpan>& spans, int low, int high,
     for (std::uint32_t b = c.tick - c.tick % bar; b < c.tick + c.length; b += bar)
       for (std::size_t i = 0; i < hits.size(); ++i) {
         const std::uint32_t t = b + static_cast<std::uint32_t>(hits[i].first) * step;
-        const std::uint32_t end = i + 1 < hits.size() ? b + static_cast<std::uint32_t>(hits[i + 1].first) * step : b + bar;
+        const std::uint32_t end = i + 1 < hits.size()
+                                      ? b + static_cast<std::uint32_t>(hits[i + 1].first) * step
+                                      : b + bar;
         if (t < c.tick || t >= c.tick + c.length) continue;
         const int fifth = best + 7 <= high ? best + 7 : best - 5;
-        part.notes.push_back({t, std::min(end, c.tick + c.length) - t, hits[i].second ? fifth : best,
+        part.notes.push_back({t, std::min(end, c.tick + c.length) - t,
+                              hits[i].second ? fifth : best,
                               velocity - (hits[i].first == 0 ? 0 : 10)});
       }
   }
@@ -477,39 +495,48 @@ void arpeggio(Part& part, const std::vector<ChordSpan>& spans, int low, int high
   for (const ChordSpan& c : spans) {
     std::vector<int> tones;
     for (int p = low; p <= high; ++p)
-      if (std::find(c.classes.begin(), c.classes.end(), p % 12) != c.classes.end()) tones.push_back(p);
-    for (std::uint32_t t = c.tick; t < c.tick + c.length; t += static_cast<std::uint32_t>(every) * step) {
+      if (std::find(c.classes.begin(), c.classes.end(), p % 12) != c.classes.end())
+        tones.push_back(p);
+    for (std::uint32_t t = c.tick; t < c.tick + c.length;
+         t += static_cast<std::uint32_t>(every) * step) {
       const int index = pattern[k++ % pattern.size()];
-      const int pitch = tones[std::min<std::size_t>(static_cast<std::size_t>(index), tones.size() - 1)];
-      const std::uint32_t length = std::min<std::uint32_t>(static_cast<std::uint32_t>(ring) * step, c.tick + c.length - t);
+      const int pitch =
+          tones[std::min<std::size_t>(static_cast<std::size_t>(index), tones.size() - 1)];
+      const std::uint32_t length =
+          std::min<std::uint32_t>(static_cast<std::uint32_t>(ring) * step, c.tick + c.length - t);
       part.notes.push_back({t, length, pitch, velocity - (t % bar == 0 ? 0 : 8)});
     }
   }
 }
 
 // Drum hits over bars from 16-character patterns: 'x' loud, 'o' soft; `velocity` is the loud one.
-void beat(Part& part, int firstBar, int bars, const std::vector<std::pair<int, std::string_view>>& kit,
-          int velocity) {
+void beat(Part& part, int firstBar, int bars,
+          const std::vector<std::pair<int, std::string_view>>& kit, int velocity) {
   for (int b = firstBar; b < firstBar + bars; ++b)
     for (const auto& [pitch, pattern] : kit)
       for (int s = 0; s < 16; ++s) {
         const char c = pattern[static_cast<std::size_t>(s)];
-        if (c == 'x' || c == 'o') part.notes.push_back({at(b, s), step, pitch, c == 'x' ? velocity : velocity * 3 / 5});
+        if (c == 'x' || c == 'o')
+          part.notes.push_back({at(b, s), step, pitch, c == 'x' ? velocity : velocity * 3 / 5});
       }
 }
 
 // A roll of sixteenths from `from` to `to` growing from one loudness to another.
-void roll(Part& part, std::uint32_t from, std::uint32_t to, int pitch, int startVelocity, int endVelocity) {
+void roll(Part& part, std::uint32_t from, std::uint32_t to, int pitch, int startVelocity,
+          int endVelocity) {
   for (std::uint32_t t = from; t < to; t += step)
-    part.notes.push_back({t, step, pitch,
-                          startVelocity + (endVelocity - startVelocity) * static_cast<int>(t - from) /
-                                              static_cast<int>(to - from)});
+    part.notes.push_back(
+        {t, step, pitch,
+         startVelocity + (endVelocity - startVelocity) * static_cast<int>(t - from) /
+                             static_cast<int>(to - from)});
 }
 
 // Expression from one value to another over a stretch, in small steps.
 void swell(Part& part, std::uint32_t from, std::uint32_t to, int start, int end) {
   for (std::uint32_t t = from; t <= to; t += step)
-    part.controls.push_back({t, 11, start + (end - start) * static_cast<int>(t - from) / static_cast<int>(std::max(1u, to - from))});
+    part.controls.push_back({t, 11,
+                             start + (end - start) * static_cast<int>(t - from) /
+                                         static_cast<int>(std::max(1u, to - from))});
 }
 
 // Short chords struck at the sixteenths `hits` of every bar, as brass on the off-beats.
@@ -517,7 +544,8 @@ void stabs(Part& part, const std::vector<ChordSpan>& spans, int voices, int low,
            const std::vector<int>& hits, int length, int velocity) {
   const auto voicings = voiceLead(spans, voices, low, high);
   for (std::size_t k = 0; k < spans.size(); ++k)
-    for (std::uint32_t b = spans[k].tick - spans[k].tick % bar; b < spans[k].tick + spans[k].length; b += bar)
+    for (std::uint32_t b = spans[k].tick - spans[k].tick % bar; b < spans[k].tick + spans[k].length;
+         b += bar)
       for (int h : hits) {
         const std::uint32_t t = b + static_cast<std::uint32_t>(h) * step;
         if (t < spans[k].tick || t >= spans[k].tick + spans[k].length) continue;
@@ -527,7 +555,8 @@ void stabs(Part& part, const std::vector<ChordSpan>& spans, int voices, int low,
 }
 
 // A chord spread upwards one tone a sixteenth apart, every tone held to `end`.
-void spread(Part& part, const ChordSpan& chord, int low, int high, std::uint32_t end, int velocity) {
+void spread(Part& part, const ChordSpan& chord, int low, int high, std::uint32_t end,
+            int velocity) {
   std::uint32_t t = chord.tick;
   for (int p = low; p <= high && t < end; ++p)
     if (std::find(chord.classes.begin(), chord.classes.end(), p % 12) != chord.classes.end()) {
@@ -550,7 +579,9 @@ void untangle(std::vector<Part>& parts) {
     std::stable_sort(part.notes.begin(), part.notes.end(),
                      [](const Note& a, const Note& b) { return a.tick < b.tick; });
     for (std::size_t i = 0; i < part.notes.size(); ++i)
-      for (std::size_t j = i + 1; j < part.notes.size() && part.notes[j].tick < part.notes[i].tick + part.notes[i].length; ++j)
+      for (std::size_t j = i + 1;
+           j < part.notes.size() && part.notes[j].tick < part.notes[i].tick + part.notes[i].length;
+           ++j)
         if (part.notes[j].pitch == part.notes[i].pitch) {
           part.notes[i].length = part.notes[j].tick - part.notes[i].tick;
           break;
@@ -565,16 +596,34 @@ void untangle(std::vector<Part>& parts) {
 // warm horn theme taken up by the strings, 112-138 s a march as she departs, 138-194 s the
 // voyage in full with its climax from 179 s, and a broad close on a held C major chord.
 std::string openingTheme() {
-  enum { Flute, Horn, Trumpet, Trombone, Violins, Strings, Tremolo, Choir, Pad, Drums, Harp,
-         Celesta, Bass, Timpani, Brass, Cello };
-  std::vector<Part> p{{"Flute", 0, 73, 92, {}},      {"Horn", 1, 60, 92, {}},    {"Trumpet", 2, 56, 84, {}},
-                      {"Trombone", 3, 57, 88, {}},   {"Violins", 4, 48, 96, {}}, {"Strings", 5, 49, 88, {}},
-                      {"Tremolo", 6, 44, 84, {}},    {"Choir", 7, 52, 76, {}},   {"Pad", 8, 89, 84, {}},
-                      {"Drums", drumChannel, 0, 84, {}}, {"Harp", 10, 46, 88, {}}, {"Celesta", 11, 8, 80, {}},
-                      {"Bass", 12, 43, 100, {}},     {"Timpani", 13, 47, 100, {}}, {"Brass", 14, 61, 78, {}},
-                      {"Cello", 15, 42, 90, {}}};
+  enum {
+    Flute,
+    Horn,
+    Trumpet,
+    Trombone,
+    Violins,
+    Strings,
+    Tremolo,
+    Warmth,
+    Pad,
+    Drums,
+    Harp,
+    Celesta,
+    Bass,
+    Timpani,
+    Brass,
+    Low
+  };
+  std::vector<Part> p{
+      {"Flute", 0, 73, 92, {}},          {"Horn", 1, 60, 92, {}},      {"Trumpet", 2, 56, 84, {}},
+      {"Trombone", 3, 57, 88, {}},       {"Violins", 4, 48, 96, {}},   {"Strings", 5, 49, 88, {}},
+      {"Tremolo", 6, 44, 84, {}},        {"Warm pad", 7, 89, 70, {}},  {"Pad", 8, 89, 84, {}},
+      {"Drums", drumChannel, 0, 84, {}}, {"Harp", 10, 46, 88, {}},     {"Celesta", 11, 8, 80, {}},
+      {"Bass", 12, 43, 100, {}},         {"Timpani", 13, 47, 100, {}}, {"Brass", 14, 57, 74, {}},
+      {"Low strings", 15, 43, 84, {}}};
   const std::vector<std::pair<int, bool>> halves{{0, false}, {8, false}},
-      eighths{{0, false}, {2, false}, {4, false}, {6, false}, {8, false}, {10, false}, {12, false}, {14, false}},
+      eighths{{0, false}, {2, false},  {4, false},  {6, false},
+              {8, false}, {10, false}, {12, false}, {14, false}},
       oomPah{{0, false}, {8, true}};
   const std::string_view theme =
       "G4:4 C5:4 E5:6 D5:2 | D5:6 C5:2 B4:4 G4:4 | A4:4 C5:4 E5:4 A5:4 | G5:12 r:4 | "
@@ -588,7 +637,8 @@ std::string openingTheme() {
   bass(p[Bass], intro, 28, 50, {{0, false}}, 48);
   line(p[Celesta], 0,
        "E6:3 r:5 B5:2 r:6 | C6:3 r:3 A6:2 r:8 | E6:2 r:4 G6:3 r:7 | A5:3 r:3 C6:2 r:4 E6:4 | "
-       "D6:4 r:4 B5:4 r:4", 52);
+       "D6:4 r:4 B5:4 r:4",
+       52);
   line(p[Horn], 2, "r:8 G3:4 C4:4 | E4:8 D4:8", 46);
   arpeggio(p[Harp], chords(4, "Gsus4:2 G:2"), 55, 86, {0, 1, 2, 3, 4, 5, 6, 7}, 1, 6, 48);
 
@@ -600,7 +650,7 @@ std::string openingTheme() {
   arpeggio(p[Harp], theme1, 48, 76, {0, 2, 4, 6, 7, 6, 4, 2}, 2, 6, 46);
   line(p[Celesta], 11, "r:8 G6:4 E6:4 | C7:8 r:8", 40);
   line(p[Horn], 13, "C4:4 D4:4 E4:4 G4:4 | A4:6 G4:2 F4:4 D4:4", 70, 8);
-  bass(p[Cello], convoys, 36, 55, eighths, 60);
+  bass(p[Low], convoys, 36, 55, eighths, 60);
   bass(p[Bass], convoys, 28, 50, halves, 66);
   bass(p[Timpani], convoys, 40, 55, {{0, false}}, 58);
 
@@ -610,9 +660,10 @@ std::string openingTheme() {
   swell(p[Tremolo], at(15), at(21), 85, 120);
   line(p[Trombone], 15,
        "A3:4 r:2 A3:2 C4:4 B3:4 | A3:6 F3:2 A3:8 | D4:4 C4:4 A3:4 F3:4 | E3:8 G#3:8 | "
-       "A3:4 C4:4 F4:6 E4:2 | E4:4 D4:4 B3:4 G#3:4", 76, 16);
+       "A3:4 C4:4 F4:6 E4:2 | E4:4 D4:4 B3:4 G#3:4",
+       76, 16);
   bass(p[Bass], pirates, 28, 50, {{0, false}, {6, false}, {8, false}}, 72);
-  bass(p[Cello], pirates, 36, 55, eighths, 62);
+  bass(p[Low], pirates, 36, 55, eighths, 62);
   bass(p[Timpani], pirates, 40, 55, oomPah, 72);
   roll(p[Timpani], at(20, 8), at(21), 40, 50, 96);
   beat(p[Drums], 15, 6, {{41, "x......x..x....."}}, 62);
@@ -622,18 +673,20 @@ std::string openingTheme() {
   const auto ship2 = chords(29, "Bb | F/A | Gm7 | Dm | Bb | F/C | Gm7 | C7sus4:2 C7:2");
   line(p[Horn], 21,
        "C4:4 F4:4 A4:6 G4:2 | A4:6 G4:2 F4:8 | D4:4 F4:4 Bb4:6 A4:2 | G4:12 r:4 | "
-       "C5:6 A4:2 F4:4 A4:4 | Bb4:6 A4:2 G4:4 F4:4 | G4:4 A4:2 Bb4:2 C5:4 E4:4 | F4:12 r:4", 80);
+       "C5:6 A4:2 F4:4 A4:4 | Bb4:6 A4:2 G4:4 F4:4 | G4:4 A4:2 Bb4:2 C5:4 E4:4 | F4:12 r:4",
+       80);
   line(p[Violins], 29,
        "D5:6 C5:2 Bb4:4 F5:4 | F5:6 E5:2 C5:8 | Bb4:4 D5:4 F5:4 G5:4 | A5:12 F5:4 | "
-       "F5:6 D5:2 Bb4:4 D5:4 | C5:6 A4:2 F5:8 | G5:4 F5:4 D5:4 Bb4:4 | C5:8 E5:4 G5:4", 74, 16);
+       "F5:6 D5:2 Bb4:4 D5:4 | C5:6 A4:2 F5:8 | G5:4 F5:4 D5:4 Bb4:4 | C5:8 E5:4 G5:4",
+       74, 16);
   line(p[Flute], 33, "r:8 F5:8 | A5:8 G5:8 | Bb5:8 A5:4 G5:4 | G5:16", 60, 10);
   sustain(p[Strings], joined({ship1, ship2}), 4, 53, 72, 58);
   swell(p[Strings], at(29), at(37), 96, 124);
-  sustain(p[Choir], ship2, 4, 55, 72, 52);
+  sustain(p[Warmth], ship2, 4, 55, 72, 52);
   arpeggio(p[Harp], joined({ship1, ship2}), 41, 72, {0, 2, 4, 6, 5, 4, 3, 2}, 2, 6, 50);
   bass(p[Bass], ship1, 28, 50, halves, 66);
   bass(p[Bass], ship2, 28, 50, {{0, false}, {8, false}, {12, false}}, 72);
-  bass(p[Cello], ship2, 36, 55, {{0, false}, {4, true}, {8, false}, {12, true}}, 58);
+  bass(p[Low], ship2, 36, 55, {{0, false}, {4, true}, {8, false}, {12, true}}, 58);
   bass(p[Timpani], chords(33, "Bb | F/C | Gm7 | C"), 40, 55, {{0, false}}, 62);
   roll(p[Timpani], at(36, 8), at(37), 48, 45, 100);
   roll(p[Drums], at(36, 8), at(37), 38, 35, 90);
@@ -652,7 +705,7 @@ std::string openingTheme() {
   sustain(p[Strings], joined({march, turn}), 4, 52, 72, 60);
   bass(p[Trombone], march, 34, 53, oomPah, 76);
   bass(p[Bass], joined({march, turn}), 28, 50, oomPah, 76);
-  bass(p[Cello], march, 36, 55, eighths, 58);
+  bass(p[Low], march, 36, 55, eighths, 58);
   bass(p[Timpani], march, 40, 55, oomPah, 76);
   beat(p[Drums], 37, 8, {{38, "x..ox.o.x..ox.o."}, {36, "x.......x......."}}, 74);
   for (int b : {37, 41}) p[Drums].notes.push_back({at(b), bar, 49, 88});
@@ -667,10 +720,12 @@ std::string openingTheme() {
   const auto climax = chords(63, "C | G/B | Am | Em/G | F | Gsus4:2 G:2");
   line(p[Violins], 47, theme, 82);
   line(p[Flute], 47, theme, 66, 0, 12);
-  line(p[Horn], 47, "E4:8 G4:8 | D4:8 B3:8 | C4:8 E4:8 | B3:16 | A3:8 C4:8 | G3:8 C4:8 | F4:8 D4:8 | E4:16", 70);
+  line(p[Horn], 47,
+       "E4:8 G4:8 | D4:8 B3:8 | C4:8 E4:8 | B3:16 | A3:8 C4:8 | G3:8 C4:8 | F4:8 D4:8 | E4:16", 70);
   line(p[Violins], 55,
        "A4:4 C5:4 E5:6 D5:2 | B4:8 G4:4 B4:4 | C5:4 F5:4 A5:6 G5:2 | G5:8 E5:4 C5:4 | "
-       "D5:4 F5:4 A5:4 F5:4 | E5:8 C5:4 A4:4 | D5:4 F5:4 Bb5:6 A5:2 | G5:6 F5:2 D5:4 B4:4", 84, 18);
+       "D5:4 F5:4 A5:4 F5:4 | E5:8 C5:4 A4:4 | D5:4 F5:4 Bb5:6 A5:2 | G5:6 F5:2 D5:4 B4:4",
+       84, 18);
   line(p[Horn], 55, "A3:16 | B3:16 | C4:16 | C4:16 | D4:16 | E4:16 | F4:16 | D4:8 F4:8", 64, 16);
   const std::string_view climaxTune =
       "G4:4 C5:4 E5:6 D5:2 | D5:6 C5:2 B4:4 G4:4 | A4:4 C5:4 E5:4 A5:4 | G5:12 r:4 | "
@@ -680,14 +735,14 @@ std::string openingTheme() {
   line(p[Flute], 63, climaxTune, 80, -10, 12);
   line(p[Horn], 63, "E4:8 G4:8 | D4:8 B3:8 | C4:8 E4:8 | B3:16 | A3:8 C4:8 | C4:8 B3:8", 84, -10);
   sustain(p[Strings], joined({voyage1, voyage2, climax}), 4, 52, 72, 66);
-  sustain(p[Choir], joined({voyage2, climax}), 4, 55, 74, 58);
+  sustain(p[Warmth], joined({voyage2, climax}), 4, 55, 74, 58);
   sustain(p[Brass], chords(59, "Dm | Am/C | Bb | G7"), 3, 53, 67, 56);
   swell(p[Brass], at(59), at(63), 80, 124);
   sustain(p[Brass], climax, 4, 52, 70, 86);
   bass(p[Bass], voyage1, 28, 50, halves, 74);
   bass(p[Bass], voyage2, 28, 50, {{0, false}, {6, false}, {8, false}, {12, true}}, 78);
   bass(p[Bass], climax, 28, 50, eighths, 84);
-  bass(p[Cello], joined({voyage1, voyage2, climax}), 36, 55, eighths, 62);
+  bass(p[Low], joined({voyage1, voyage2, climax}), 36, 55, eighths, 62);
   arpeggio(p[Harp], joined({voyage1, voyage2}), 48, 79, {0, 2, 4, 6, 7, 6, 4, 2}, 2, 6, 52);
   arpeggio(p[Harp], climax, 48, 84, {0, 1, 2, 3, 4, 5, 6, 7, 8, 7, 6, 5, 4, 3, 2, 1}, 1, 3, 56);
   bass(p[Timpani], voyage1, 40, 55, {{0, false}}, 68);
@@ -695,11 +750,13 @@ std::string openingTheme() {
   bass(p[Timpani], climax, 40, 55, {{0, false}, {8, true}, {12, false}}, 90);
   roll(p[Timpani], at(62, 8), at(63), 43, 60, 112);
   beat(p[Drums], 47, 8, {{36, "x.......x.x....."}, {38, "....o.......o..."}}, 70);
-  beat(p[Drums], 55, 7, {{36, "x.......x.x....."}, {38, "....x.......x..."}, {42, "o.o.o.o.o.o.o.o."}}, 78);
-  beat(p[Drums], 62, 1, {{36, "x.......x......."}, {47, "........x.x....."}, {45, "............x.x."}}, 88);
-  beat(p[Drums], 63, 5, {{36, "x.....x.x.x....."}, {38, "....x.......x..."}, {51, "x.x.x.x.x.x.x.x."}}, 92);
-  for (int b : {47, 55, 63, 65}) p[Drums].notes.push_back({at(b), bar, b == 63 ? 57 : 49, b == 63 ? 110 : 90});
-  roll(p[Drums], at(68), at(69), 51, 40, 80);
+  beat(p[Drums], 55, 7,
+       {{36, "x.......x.x....."}, {38, "....x.......x..."}, {42, "o.o.o.o.o.o.o.o."}}, 78);
+  beat(p[Drums], 62, 1, {{36, "x.......x......."}, {41, "........x.x.x.x."}}, 88);
+  beat(p[Drums], 63, 5,
+       {{36, "x.....x.x.x....."}, {38, "....x.......x..."}, {42, "x.x.x.x.x.x.x.x."}}, 92);
+  for (int b : {47, 55, 63, 65}) p[Drums].notes.push_back({at(b), bar, 49, b == 63 ? 110 : 90});
+  roll(p[Drums], at(68, 8), at(69), 38, 40, 84);
 
   // The close, bars 69-71: broad, the minor subdominant, the final chord held.
   const auto close = chords(69, "F | Fm6 | C:6");
@@ -708,29 +765,36 @@ std::string openingTheme() {
   line(p[Horn], 69, "F3:8 A3:8 | Ab3:8 F3:8 | E3:24", 56, -6);
   sustain(p[Strings], close, 4, 48, 72, 60);
   swell(p[Strings], at(71), end, 110, 70);
-  sustain(p[Choir], close, 4, 55, 72, 52);
+  sustain(p[Warmth], close, 4, 55, 72, 52);
   sustain(p[Pad], chords(70, "Fm6 | C:6"), 4, 52, 72, 50);
   bass(p[Bass], close, 28, 50, {{0, false}}, 62);
-  spread(p[Harp], close.back(), 36, 88, end, 52);
+  spread(p[Harp], close.back(), 48, 88, end, 52);
   line(p[Celesta], 71, "r:4 E6:3 r:3 G6:2 r:4 C7:8", 44);
   p[Timpani].notes.push_back({at(71), 8 * step, 48, 52});
   p[Drums].notes.push_back({at(69), bar, 49, 54});
   untangle(p);
-  return scoreFile({{0, 60.0 * 20 / 17}, {at(5), 76.8}, {at(21), 256.0 / 3}, {at(37), 1200.0 / 13},
-                    {at(47), 660.0 / 7}, {at(68, 8), 88}, {at(69), 72}, {at(70), 66}, {at(71), 60}},
+  return scoreFile({{0, 60.0 * 20 / 17},
+                    {at(5), 76.8},
+                    {at(21), 256.0 / 3},
+                    {at(37), 1200.0 / 13},
+                    {at(47), 660.0 / 7},
+                    {at(68, 8), 88},
+                    {at(69), 72},
+                    {at(70), 66},
+                    {at(71), 60}},
                    length, p);
 }
 
-// The ending theme over the staff credits, about 121 s: a warm piano and oboe tune in G, the
-// strings and a cello answer, the horn's middle part, then the tune again a step higher from
-// 87 s, swelling from 100 s with brass and timpani, and a close on a held A major chord.
+// The ending theme over the staff credits, about 121 s: a warm piano and oboe tune in G, again
+// on the strings over a low counter-line, the horn's middle part, then the tune a step higher
+// from 87 s, swelling from 100 s with brass and timpani, and a close on a held A major chord.
 std::string endingTheme() {
-  enum { Oboe, Horn, Flute, Violins, Strings, Piano, Bass, Cello, Choir, Drums, Timpani, Brass, Harp };
-  std::vector<Part> p{{"Oboe", 0, 68, 92, {}},    {"Horn", 1, 60, 92, {}},   {"Flute", 2, 73, 84, {}},
-                      {"Violins", 3, 48, 96, {}}, {"Strings", 4, 49, 86, {}}, {"Piano", 5, 0, 88, {}},
-                      {"Bass", 6, 43, 96, {}},    {"Cello", 7, 42, 88, {}},  {"Choir", 8, 52, 72, {}},
-                      {"Drums", drumChannel, 0, 80, {}}, {"Timpani", 10, 47, 96, {}}, {"Brass", 11, 61, 74, {}},
-                      {"Harp", 12, 46, 84, {}}};
+  enum { Oboe, Horn, Flute, Violins, Strings, Piano, Bass, Low, Pad, Timpani, Brass, Harp };
+  std::vector<Part> p{
+      {"Oboe", 0, 68, 92, {}},     {"Horn", 1, 60, 92, {}},        {"Flute", 2, 73, 84, {}},
+      {"Violins", 3, 48, 96, {}},  {"Strings", 4, 49, 86, {}},     {"Piano", 5, 0, 88, {}},
+      {"Bass", 6, 43, 96, {}},     {"Low strings", 7, 48, 80, {}}, {"Warm pad", 8, 89, 66, {}},
+      {"Timpani", 10, 47, 96, {}}, {"Brass", 11, 57, 70, {}},      {"Harp", 12, 46, 84, {}}};
   const std::vector<std::pair<int, bool>> whole{{0, false}}, halves{{0, false}, {8, false}},
       beats{{0, false}, {4, false}, {8, true}, {12, false}};
   const std::vector<int> rolling{0, 2, 4, 5, 6, 5, 4, 2};
@@ -758,16 +822,20 @@ std::string endingTheme() {
   // The tune on the oboe, again on the strings with the cello below.
   line(p[Oboe], 2,
        "D5:6 B4:2 G4:4 B4:4 | F#5:6 E5:2 D5:8 | E5:4 G5:4 B4:6 C5:2 | D5:12 r:4 | "
-       "E5:6 D5:2 C5:4 E5:4 | D5:6 B4:2 G4:8 | A4:4 C5:4 E5:4 D5:4 | C5:6 B4:2 A4:8", 72, 4);
+       "E5:6 D5:2 C5:4 E5:4 | D5:6 B4:2 G4:8 | A4:4 C5:4 E5:4 D5:4 | C5:6 B4:2 A4:8",
+       72, 4);
   line(p[Violins], 10,
        "D5:6 B4:2 G4:4 B4:4 | A5:6 G5:2 F#5:8 | G5:4 E5:4 B4:6 C5:2 | D5:8 B4:4 D5:4 | "
-       "E5:6 F#5:2 G5:4 E5:4 | D5:6 B4:2 G4:4 B4:4 | C5:4 E5:4 D5:4 C5:4 | B4:12 r:4", 74, 6);
-  line(p[Cello], 10, "G3:8 B3:8 | A3:8 F#3:8 | G3:8 E3:8 | B3:16 | E3:8 G3:8 | D3:16 | E3:8 F#3:8 | G3:16", 62);
+       "E5:6 F#5:2 G5:4 E5:4 | D5:6 B4:2 G4:4 B4:4 | C5:4 E5:4 D5:4 C5:4 | B4:12 r:4",
+       74, 6);
+  line(p[Low], 10,
+       "G3:8 B3:8 | A3:8 F#3:8 | G3:8 E3:8 | B3:16 | E3:8 G3:8 | D3:16 | E3:8 F#3:8 | G3:16", 62);
 
   // The middle part on the horn, turning to A major.
   line(p[Horn], 18,
        "B4:6 A4:2 G4:4 E4:4 | G4:6 E4:2 C5:8 | B4:6 A4:2 G4:4 D5:4 | D5:4 C5:2 B4:2 A4:8 | "
-       "G4:6 F#4:2 E4:4 B4:4 | C5:6 B4:2 A4:4 E4:4 | F#4:4 A4:4 D5:8 | A4:8 G#4:4 B4:4", 74, 8);
+       "G4:6 F#4:2 E4:4 B4:4 | C5:6 B4:2 A4:4 E4:4 | F#4:4 A4:4 D5:8 | A4:8 G#4:4 B4:4",
+       74, 8);
   line(p[Flute], 22, "r:8 E5:8 | E5:8 C5:8 | D5:8 F#5:8 | E5:16", 56, 6);
   arpeggio(p[Harp], b, 40, 76, rolling, 2, 6, 44);
   roll(p[Timpani], at(25, 8), at(26), 40, 30, 70);
@@ -775,22 +843,26 @@ std::string endingTheme() {
   // The tune a step higher, swelling in its second half.
   line(p[Violins], 26,
        "E5:6 C#5:2 A4:4 C#5:4 | B5:6 A5:2 G#5:8 | A5:4 F#5:4 C#5:6 D5:2 | E5:8 C#5:4 E5:4 | "
-       "F#5:6 G#5:2 A5:4 F#5:4 | A5:8 E5:4 C#5:4 | D5:4 F#5:4 E5:4 D5:4 | C#5:12 r:4", 78, 14);
-  line(p[Flute], 30, "F#5:6 G#5:2 A5:4 F#5:4 | A5:8 E5:4 C#5:4 | D5:4 F#5:4 E5:4 D5:4 | C#5:12 r:4", 64, 0, 12);
-  line(p[Horn], 26, "A3:8 C#4:8 | B3:8 G#3:8 | A3:8 C#4:8 | C#4:16 | D4:8 F#4:8 | E4:16 | D4:16 | C#4:16", 62, 12);
-  sustain(p[Choir], a3, 4, 55, 72, 52);
+       "F#5:6 G#5:2 A5:4 F#5:4 | A5:8 E5:4 C#5:4 | D5:4 F#5:4 E5:4 D5:4 | C#5:12 r:4",
+       78, 14);
+  line(p[Flute], 30, "F#5:6 G#5:2 A5:4 F#5:4 | A5:8 E5:4 C#5:4 | D5:4 F#5:4 E5:4 D5:4 | C#5:12 r:4",
+       64, 0, 12);
+  line(p[Horn], 26,
+       "A3:8 C#4:8 | B3:8 G#3:8 | A3:8 C#4:8 | C#4:16 | D4:8 F#4:8 | E4:16 | D4:16 | C#4:16", 62,
+       12);
+  sustain(p[Pad], a3, 4, 55, 72, 52);
   sustain(p[Brass], chords(30, "D | A/C# | Bm7:2 E7:2 | A"), 4, 52, 69, 58);
   swell(p[Brass], at(30), at(31), 60, 112);
   swell(p[Brass], at(32), at(34), 112, 70);
-  arpeggio(p[Harp], chords(30, "D | A/C# | Bm7:2 E7:2 | A"), 50, 86, {0, 1, 2, 3, 4, 5, 6, 5, 4, 3, 2, 1}, 1, 3, 50);
+  arpeggio(p[Harp], chords(30, "D | A/C# | Bm7:2 E7:2 | A"), 50, 86,
+           {0, 1, 2, 3, 4, 5, 6, 5, 4, 3, 2, 1}, 1, 3, 50);
   roll(p[Timpani], at(30, 8), at(31), 45, 40, 92);
   bass(p[Timpani], chords(31, "A/C# | Bm7:2 E7:2"), 40, 55, halves, 66);
-  p[Drums].notes.push_back({at(31), bar, 49, 72});
 
   // The close: the minor subdominant and the held tonic.
   line(p[Oboe], 34, "F5:6 D5:2 E5:8 | A4:16", 62, -6);
-  line(p[Cello], 34, "F3:8 E3:8 | C#3:16", 56);
-  sustain(p[Choir], coda, 4, 55, 72, 48);
+  line(p[Low], 34, "F3:8 E3:8 | C#3:16", 56);
+  sustain(p[Pad], coda, 4, 55, 72, 48);
   spread(p[Harp], coda.back(), 33, 81, end, 50);
   spread(p[Piano], coda.back(), 45, 81, end, 46);
   untangle(p);
