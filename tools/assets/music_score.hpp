@@ -196,7 +196,7 @@ struct ChordSpan {
   std::uint32_t tick;
   std::uint32_t length;
   int root;
-  std::vector<int> classes;  // the root's first, the fifth's marked as optional below
+  std::vector<int> classes;  // the root first, then the third (or the suspended tone)
   int bass;
 };
 
