@@ -4,7 +4,7 @@
 # communications officer of the patrol ship Akatsuki on her rounds between Mars and the belt;
 # in the second chapter (bridge.zs) the ship is called back to Earth; in chapter four
 # (pirates.zs) she goes after a pirate ship; the next morning (shipday.zs) she spends a day
-# on board.
+# on board, and the credits close the game.
 
 include "cast.zs"
 
@@ -14,6 +14,8 @@ HY 00
 FK 00
 
 label prologue
+# The opening: the story so far, told over the song of the title (a click skips it).
+SP 100
 # A new game: all variables cleared, the place table and the ship's start set up.
 SP 26
 MU 1

@@ -202,6 +202,7 @@ SP 89
 say face mina/02/00
   今日の戦闘、作戦記録に残しておきます。
 end
+SJ :pirates_records
 CG
 J :shipday
 
@@ -234,9 +235,30 @@ say face mina/03/00
   作戦記録に残しておきます。
   ……次は、逃がしません。
 end
+SJ :pirates_records
 CG
 J :shipday
 
+# The records of all plays so far, from the play records of the working folder.
+label pirates_records
+choice
+  header pirates_records_ask
+  option これまでの成績を見る jump pirates_records_show
+  option 先へ進む jump pirates_records_done
+end
+label pirates_records_show
+SP 90
+say face mina/01/00
+  まだ終わっていない航海は……
+  @0
+  @1
+end
+label pirates_records_done
+SE
+
+message pirates_records_ask face mina/01/00
+  これまでの記録を見ておく？
+end
 message pirates_ask face kuga/01/00
   海賊船を追うか？
 end

@@ -507,6 +507,8 @@ say face kuga/02/00
 end
 label sd_end
 CG
+# The credits over the song of the ending; then the game is over.
+SP 101
 END
 
 message sd_where face mina/01/00

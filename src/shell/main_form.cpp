@@ -711,8 +711,11 @@ void OPEN_MES_X(Single& x, const Bytes& text) {
 void OPEN_MES_SUB(Main& m, Single x, Single& y, const Bytes& text, Integer delay) {
   // Both loops are counted loops, whose body runs once before the bound is first tested: an
   // empty text still waits once, and a delay of 0 still waits 20 ms after each character.
+  // A left press during the waits ends the line even when its release came before the last
+  // of them (which would have set inputCode back): inputCode is left 1 for the caller.
   const long count = static_cast<long>(host::charLength(text));
   long c = 1;
+  bool pressed = false;
   do {
     printText(m, m.PICTURE1, x + static_cast<Single>((c - 1) * 16), y, host::charMiddle(text, c, 1),
               white);
@@ -722,8 +725,12 @@ void OPEN_MES_SUB(Main& m, Single x, Single& y, const Bytes& text, Integer delay
       m.host.events->idle(20);
       m.inputCode = 0;
       if (m.host.events->eventPending()) m.host.events->doEvents();
+      if (m.inputCode == 1) pressed = true;
     } while (++i <= delay);
-    if (m.inputCode == 1) break;
+    if (pressed) {
+      m.inputCode = 1;
+      break;
+    }
   } while (++c <= count);
   y += 20;
 }

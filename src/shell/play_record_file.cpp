@@ -1,4 +1,4 @@
-// Writing the play records of COPYRIGHT.TXT.
+// Writing and reading the play records of COPYRIGHT.TXT.
 #include "shell/play_record_file.hpp"
 
 #include <cstdio>
@@ -143,6 +143,36 @@ int storePlayRecord(Main& m, const PlayRecordFields& fields) {
   }
   m.playRecordEndings = endings;
   return ordinal;
+}
+
+std::vector<PlayRecordFields> readPlayRecords(Main& m) {
+  host::FileSystem& files = m.host.files;
+  const Bytes path = recordsPath(m);
+  std::vector<PlayRecordFields> records;
+  const int number = freeFileNumber(m);
+  try {
+    if (!files.fileExists(path)) return records;
+    files.open("I", number, path);
+    while (!files.atEnd(number)) {
+      const Bytes line = files.lineInput(number);
+      if (!isRecordLine(line)) continue;
+      const std::vector<Bytes> parts = items(line);
+      PlayRecordFields fields{};
+      for (std::size_t k = 0; k < fields.size() && k + 1 < parts.size(); ++k) {
+        const double v = host::textToNumber(parts[k + 1]);
+        // A number out of the single range reads as 0 rather than as infinity.
+        fields[k] = v > -3.0e38 && v < 3.0e38 ? static_cast<Single>(v) : 0;
+      }
+      records.push_back(fields);
+    }
+    files.close(number);
+  } catch (const host::RuntimeError& e) {
+    files.close(number);
+    warn(m, "the play records " + host::sjisToUtf8(path) + " cannot be read (" + failure(e) +
+                "); no records are shown");
+    records.clear();
+  }
+  return records;
 }
 
 }  // namespace zav3::shell

@@ -1,9 +1,11 @@
-// The play records of COPYRIGHT.TXT as the mission record writes them: lines "D" and nine
+// The play records of COPYRIGHT.TXT as the mission record writes them and the records screen
+// reads them: lines "D" and nine
 // numbers, comma-separated. The record of the play under way is added once and then kept up to
 // date in place; the file is written beside the old one and replaces it only when complete.
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "shell/game_state.hpp"
 
@@ -27,5 +29,9 @@ Bytes playRecordFileLine(const PlayRecordFields& fields);
 // (from 1), or 0 when the file could not be read or written: that is reported as a warning on
 // the standard error and in the events, the old file is left as it was and the game goes on.
 int storePlayRecord(Main& m, const PlayRecordFields& fields);
+
+// The records of workFolder + "COPYRIGHT.TXT" in the order of the file; fields a line lacks
+// are 0. No file gives none; a file that cannot be read gives none with a warning, as above.
+std::vector<PlayRecordFields> readPlayRecords(Main& m);
 
 }  // namespace zav3::shell

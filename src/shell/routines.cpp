@@ -19,6 +19,8 @@
 #include "ship/room_pictures.hpp"
 #include "ship/ship_bookkeeping.hpp"
 #include "ship/travel.hpp"
+#include "sequences/picture_shows.hpp"
+#include "shell/records_screen.hpp"
 
 namespace zav3::shell {
 
@@ -41,6 +43,8 @@ void registerAllRoutines(scenario::RoutineTable& table) {
   combat::registerEnemyMoveRoutines(table);
   combat::registerPlayerDamageRoutines(table);
   combat::registerMissionRecordRoutines(table);
+  registerRecordsScreen(table);
+  sequences::registerPictureShows(table);
 }
 
 }  // namespace zav3::shell

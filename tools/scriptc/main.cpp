@@ -1,6 +1,7 @@
 // zavc: the scenario compiler and disassembler on the command line.
 //   zavc compile SRC.zs OUTDIR   writes OUTDIR/PRO.RND, TXT.RND, JMP.DAT, MAN.DAT
 //   zavc disasm DATADIR OUT.zs   writes source that compiles back to the same four files
+//   zavc text SRC.txt OUT.TXT    writes the lines of a picture show's text file in Shift-JIS
 #include <cstdio>
 #include <exception>
 #include <fstream>
@@ -8,6 +9,7 @@
 
 #include "scriptc/compiler.hpp"
 #include "scriptc/disassembler.hpp"
+#include "scriptc/encoding.hpp"
 
 namespace {
 
@@ -16,7 +18,8 @@ using namespace zav3::scriptc;
 int usage() {
   std::fputs(
       "usage: zavc compile SRC.zs OUTDIR\n"
-      "       zavc disasm DATADIR OUT.zs\n",
+      "       zavc disasm DATADIR OUT.zs\n"
+      "       zavc text SRC.txt OUT.TXT\n",
       stderr);
   return 2;
 }
@@ -53,6 +56,44 @@ int disasmCommand(const std::string& dataDir, const std::string& output) {
   return 0;
 }
 
+// A picture show's text: one line of UTF-8 source per line shown, lines starting with "#" left
+// out. Each becomes display text (full-width) of at most 40 characters, the width of the
+// screen, ended with CR LF.
+int textCommand(const std::string& source, const std::string& output) {
+  std::ifstream in(source, std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "cannot read %s\n", source.c_str());
+    return 1;
+  }
+  constexpr std::size_t widest = 80;  // bytes: 40 double-byte characters
+  std::string out, line;
+  int number = 0, errors = 0;
+  while (std::getline(in, line)) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line.front() == '#') continue;
+    const Converted c = displayBytes(line);
+    if (!c.ok()) {
+      std::fprintf(stderr, "%s:%d: %s\n", source.c_str(), number, c.error.c_str());
+      ++errors;
+    } else if (c.bytes.size() > widest) {
+      std::fprintf(stderr, "%s:%d: the line is wider than the screen (%zu bytes, at most %zu)\n",
+                   source.c_str(), number, c.bytes.size(), widest);
+      ++errors;
+    }
+    out += c.bytes + "\r\n";
+  }
+  if (errors > 0) return 1;
+  std::ofstream file(output, std::ios::binary | std::ios::trunc);
+  file << out;
+  file.close();
+  if (!file) {
+    std::fprintf(stderr, "cannot write %s\n", output.c_str());
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -61,6 +102,7 @@ int main(int argc, char** argv) {
   try {
     if (command == "compile") return compileCommand(argv[2], argv[3]);
     if (command == "disasm") return disasmCommand(argv[2], argv[3]);
+    if (command == "text") return textCommand(argv[2], argv[3]);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "zavc: %s\n", e.what());
     return 1;

@@ -148,6 +148,9 @@ bool HeadlessDisplay::queue(const std::string& verb, const std::string& rest) {
   } else if (verb == "wait") {
     item.kind = Kind::wait;
     if (!readInt(in, item.value) || item.value < 0 || !atEnd(in)) return bad("needs MS");
+  } else if (verb == "at") {
+    item.kind = Kind::at;
+    if (!readInt(in, item.value) || item.value < 0 || !atEnd(in)) return bad("needs MS");
   } else {
     return false;
   }
@@ -162,9 +165,65 @@ Surface HeadlessDisplay::compose(Handle form) {
   return out;
 }
 
+void HeadlessDisplay::poll(Events& events) {
+  // Only the lines of a due "at" are taken here: checks at once, inputs one at a time with
+  // time passing between them, so that the game sees a press before its release.
+  if (inAtGroup_ && lastAtInputMs_ == time_.nowMs()) return;
+  if (!script_.empty() && script_.front().kind == Kind::at &&
+      script_.front().value <= time_.nowMs()) {
+    script_.pop_front();
+    inAtGroup_ = true;
+  }
+  while (inAtGroup_) {
+    if (script_.empty() || script_.front().kind == Kind::at ||
+        script_.front().kind == Kind::wait) {
+      inAtGroup_ = false;
+      return;
+    }
+    const Item item = script_.front();
+    script_.pop_front();
+    if (!takeCheck(item)) {
+      deliver(events, item);
+      lastAtInputMs_ = time_.nowMs();
+      return;
+    }
+  }
+}
+
+bool HeadlessDisplay::takeCheck(const Item& item) {
+  if (item.kind == Kind::snapshot) {
+    if (!writePng(compose(item.form), item.file)) {
+      std::fprintf(stderr, "snapshot: cannot write %s\n", item.file.c_str());
+    }
+    return true;
+  }
+  if (item.kind == Kind::checkPixel) {
+    const Surface shot = compose(item.form);
+    const std::uint32_t have = shot.contains(item.x, item.y) ? shot.at(item.x, item.y) : 0;
+    if ((have | 0xFF000000u) != item.argb || !shot.contains(item.x, item.y)) {
+      char found[16];
+      std::snprintf(found, sizeof found, "%06X", have & 0xFFFFFFu);
+      pixelFailures_.push_back(item.text + ": the pixel is " +
+                               (shot.contains(item.x, item.y) ? found : "off the form"));
+    }
+    return true;
+  }
+  return false;
+}
+
 void HeadlessDisplay::wait(Events& events, std::int64_t timeoutMs) {
   for (;;) {
     const std::int64_t now = time_.nowMs();
+    if (waitUntil_ <= now && !script_.empty() && script_.front().kind == Kind::at) {
+      // A wait before the time of an "at" lets time pass up to it; then its lines go on as
+      // any others, one for each wait.
+      if (script_.front().value > now) {
+        waitUntil_ = script_.front().value;
+      } else {
+        script_.pop_front();
+        continue;
+      }
+    }
     if (waitUntil_ > now) {
       // Time passes up to the next timer (which then runs) or the end of the wait.
       const std::int64_t until =
@@ -183,23 +242,7 @@ void HeadlessDisplay::wait(Events& events, std::int64_t timeoutMs) {
     }
     const Item item = script_.front();
     script_.pop_front();
-    if (item.kind == Kind::snapshot) {
-      if (!writePng(compose(item.form), item.file)) {
-        std::fprintf(stderr, "snapshot: cannot write %s\n", item.file.c_str());
-      }
-      continue;
-    }
-    if (item.kind == Kind::checkPixel) {
-      const Surface shot = compose(item.form);
-      const std::uint32_t have = shot.contains(item.x, item.y) ? shot.at(item.x, item.y) : 0;
-      if ((have | 0xFF000000u) != item.argb || !shot.contains(item.x, item.y)) {
-        char found[16];
-        std::snprintf(found, sizeof found, "%06X", have & 0xFFFFFFu);
-        pixelFailures_.push_back(item.text + ": the pixel is " +
-                                 (shot.contains(item.x, item.y) ? found : "off the form"));
-      }
-      continue;
-    }
+    if (takeCheck(item)) continue;
     if (item.kind == Kind::wait) {
       waitUntil_ = now + item.value;
       continue;

@@ -35,6 +35,9 @@ class HeadlessDisplay final : public Display {
   //   close                 the player closes the main window
   //   snapshot FILE [FORM3] writes the main form (or FORM3) as PNG when the game next waits
   //   wait MS               lets MS milliseconds pass before the next input
+  //   at MS                 the lines after it, up to the next "at" or "wait", reach the game
+  //                         when its clock reaches MS (from the start of the run), even while
+  //                         it is busy and only polls for input (a picture show)
   //   check-pixel X Y RRGGBB [FORM3]
   //                         when the game next waits, the pixel (X, Y) of the main form (or
   //                         FORM3) as composed must have the colour RRGGBB (hex, as in HTML)
@@ -53,7 +56,8 @@ class HeadlessDisplay final : public Display {
   // fonts; the text renderer is made on first use.
   Surface compose(Handle form);
 
-  void poll(Events&) override {}
+  // Delivers the lines of an "at" whose time has come.
+  void poll(Events& events) override;
   // Delivers the next scripted input. With none left the run ends: trace "input exhausted",
   // MAINFORM_END, ProgramEnd{0}.
   void wait(Events& events, std::int64_t timeoutMs) override;
@@ -61,7 +65,7 @@ class HeadlessDisplay final : public Display {
 
  private:
   enum class Kind {
-    press, release, move, button, scroll, select, type, close, snapshot, wait, checkPixel
+    press, release, move, button, scroll, select, type, close, snapshot, wait, checkPixel, at
   };
   struct Item {
     Kind kind = Kind::press;
@@ -76,6 +80,10 @@ class HeadlessDisplay final : public Display {
     std::uint32_t argb = 0;
   };
   void deliver(Events& events, const Item& item);
+  bool inAtGroup_ = false;  // the lines of a due "at" are being taken
+  std::int64_t lastAtInputMs_ = -1;
+  // Takes a snapshot or pixel check; false for any other line.
+  bool takeCheck(const Item& item);
 
   Forms& forms_;
   Clock& time_;

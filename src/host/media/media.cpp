@@ -144,6 +144,12 @@ bool Media::aliasOpen(std::string_view alias) const {
   return aliases_.count(lowered(alias)) != 0;
 }
 
+std::optional<std::int64_t> Media::playingPositionUs(std::string_view alias) {
+  const auto it = aliases_.find(lowered(alias));
+  if (it == aliases_.end() || !it->second.player->playing()) return std::nullopt;
+  return it->second.player->positionUs();
+}
+
 void Media::idle(std::int64_t ms) {
   for (auto& [name, alias] : aliases_) alias.player->pump();
   time_.sleepMs(ms);

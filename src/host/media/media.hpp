@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -92,6 +93,9 @@ class Media {
   // One trace line per command with its outcome.
   void setTraceMedia(bool on) { traceMedia_ = on; }
   bool aliasOpen(std::string_view alias) const;
+  // Where a playing alias is in its file, in microseconds; nothing when it is not open or not
+  // playing. The picture shows time themselves by this clock.
+  std::optional<std::int64_t> playingPositionUs(std::string_view alias);
   // Lets `ms` pass without dispatching events, keeping the devices going (a polling wait).
   void idle(std::int64_t ms);
   MediaBackend& backend() { return *backend_; }
