@@ -1,8 +1,10 @@
 // zav3-window-watch: starts a program on the X display and watches it as a player would see
 // it: when its first window is mapped, and when that window's picture last changed before it
 // stayed still for a while. Prints the program's process id and both times in milliseconds
-// after the program was started, and leaves the program running.
-//   zav3-window-watch [--still MS] [--timeout MS] [--poll MS] -- COMMAND [ARG ...]
+// after the program was started, and leaves the program running. With --click the window is
+// then clicked at (X, Y) (a game that plays an opening skips it) and watched until it is still
+// again: that time is the one printed as drawn_ms, the first one as first_drawn_ms.
+//   zav3-window-watch [--still MS] [--timeout MS] [--poll MS] [--click X,Y] -- COMMAND [ARG ...]
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <poll.h>
@@ -42,8 +44,53 @@ int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 
 }  // namespace
 
+// Reads the window's picture until it has not changed for `stillMs`; returns the time of the
+// last change.
+double waitUntilStill(Display* x, Window shown, int& width, int& height, double start,
+                      double lastChange, std::uint64_t& last, double stillMs, double timeoutMs,
+                      double pollMs, bool& ok) {
+  while (ok && nowMs() - start - lastChange < stillMs && nowMs() - start < timeoutMs) {
+    usleep(static_cast<useconds_t>(pollMs * 1000));
+    while (XPending(x)) {
+      XEvent e;
+      XNextEvent(x, &e);
+      if (e.type == ConfigureNotify && e.xconfigure.window == shown) {
+        width = e.xconfigure.width;
+        height = e.xconfigure.height;
+      }
+    }
+    const double at = nowMs() - start;
+    const std::uint64_t h = pictureHash(x, shown, width, height, ok);
+    if (ok && h != last) {
+      last = h;
+      lastChange = at;
+    }
+  }
+  return lastChange;
+}
+
+// A left press and release at (px, py) of the window, sent to it as the X server would.
+void click(Display* x, Window w, int px, int py) {
+  for (int type : {ButtonPress, ButtonRelease}) {
+    XEvent e{};
+    e.xbutton.type = type;
+    e.xbutton.display = x;
+    e.xbutton.window = w;
+    e.xbutton.root = DefaultRootWindow(x);
+    e.xbutton.x = px;
+    e.xbutton.y = py;
+    e.xbutton.button = Button1;
+    e.xbutton.state = type == ButtonRelease ? Button1Mask : 0;
+    e.xbutton.same_screen = True;
+    XSendEvent(x, w, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
+    XFlush(x);
+    usleep(50000);
+  }
+}
+
 int main(int argc, char** argv) {
   double stillMs = 1000, timeoutMs = 30000, pollMs = 4;
+  int clickX = -1, clickY = -1;
   int first = 1;
   for (; first < argc; ++first) {
     const std::string a = argv[first];
@@ -55,10 +102,12 @@ int main(int argc, char** argv) {
     if (a == "--still") stillMs = std::atof(argv[++first]);
     else if (a == "--timeout") timeoutMs = std::atof(argv[++first]);
     else if (a == "--poll") pollMs = std::atof(argv[++first]);
-    else break;
+    else if (a == "--click") {
+      if (std::sscanf(argv[++first], "%d,%d", &clickX, &clickY) != 2) clickX = -1;
+    } else break;
   }
   if (first >= argc) {
-    std::fprintf(stderr, "usage: zav3-window-watch [--still MS] [--timeout MS] [--poll MS] -- COMMAND ...\n");
+    std::fprintf(stderr, "usage: zav3-window-watch [--still MS] [--timeout MS] [--poll MS] [--click X,Y] -- COMMAND ...\n");
     return 2;
   }
   Display* x = XOpenDisplay(nullptr);
@@ -114,22 +163,14 @@ int main(int argc, char** argv) {
   double lastChange = mapped;
   bool ok = true;
   std::uint64_t last = pictureHash(x, shown, width, height, ok);
-  while (ok && nowMs() - start - lastChange < stillMs && nowMs() - start < timeoutMs) {
-    usleep(static_cast<useconds_t>(pollMs * 1000));
-    while (XPending(x)) {
-      XEvent e;
-      XNextEvent(x, &e);
-      if (e.type == ConfigureNotify && e.xconfigure.window == shown) {
-        width = e.xconfigure.width;
-        height = e.xconfigure.height;
-      }
-    }
-    const double at = nowMs() - start;
-    const std::uint64_t h = pictureHash(x, shown, width, height, ok);
-    if (ok && h != last) {
-      last = h;
-      lastChange = at;
-    }
+  lastChange = waitUntilStill(x, shown, width, height, start, lastChange, last, stillMs,
+                              timeoutMs, pollMs, ok);
+  if (ok && clickX >= 0 && alive()) {
+    std::printf("first_drawn_ms %.1f\n", lastChange);
+    click(x, shown, clickX, clickY);
+    lastChange = nowMs() - start;
+    lastChange = waitUntilStill(x, shown, width, height, start, lastChange, last, stillMs,
+                                timeoutMs, pollMs, ok);
   }
   if (!ok || !alive()) {
     std::fprintf(stderr, "zav3-window-watch: the window went away\n");

@@ -337,7 +337,7 @@ SE
 
 # --- arrival ---
 label arrived
-MU 1
+MU 4
 SP 16
 say face mina/02/00 pic 9
   @1。

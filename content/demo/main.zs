@@ -18,7 +18,7 @@ label prologue
 SP 100
 # A new game: all variables cleared, the place table and the ship's start set up.
 SP 26
-MU 1
+MU 4
 # The patrol ship passes Mars (movie 1 over scene picture 1; the still is the same picture).
 MG 1 1 1 0
 insert 0 "あかつき"

@@ -226,7 +226,7 @@ say face kuga/03/00
 end
 # The mission record of an Earth episode that failed.
 label pirates_failed
-MU 1
+MU 4
 HE 121 1
 HE 123 0
 IE 980 4

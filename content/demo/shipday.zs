@@ -15,7 +15,7 @@
 
 label shipday
 CG
-MU 1
+MU 4
 HE 43 2040
 SP 16
 say face mina/01/00 pic 9

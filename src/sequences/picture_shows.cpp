@@ -49,6 +49,7 @@ class Show {
     folder_ = m.programFolder + folder;
     readLines(folder_ + textFile);
     anchorWallMs_ = now();
+    startWallMs_ = anchorWallMs_;
     lastMoveMs_ = anchorWallMs_;
   }
 
@@ -74,6 +75,7 @@ class Show {
     }
     music_ = true;
     anchorWallMs_ = now();
+    startWallMs_ = anchorWallMs_;
     lastMoveMs_ = anchorWallMs_;
     m_.host.trace.line(std::string(name_) + " music from game time " +
                        std::to_string(anchorWallMs_) + " ms");
@@ -126,7 +128,11 @@ class Show {
     const host::Surface picture = host::loadBmp(m_.host.files, folder_ + digits + ".BMP").surface;
     host::Surface& p1 = m_.host.forms.surface(m_.P1);
     host::drawBitmap(p1, picture, 0, 0);
-    trace("picture " + std::to_string(n));
+    // With the game clock since the music started beside it, for measuring the schedule.
+    char clock[48];
+    std::snprintf(clock, sizeof clock, " (game clock %.2f s)",
+                  static_cast<double>(now() - startWallMs_) / 1000.0);
+    trace("picture " + std::to_string(n), clock);
   }
 
   // Reveals P1's first `rows` rows on PICTURE1 in bands from the top and the bottom.
@@ -235,10 +241,10 @@ class Show {
     pause(3000);
   }
 
-  void trace(const std::string& what) {
+  void trace(const std::string& what, const char* more = "") {
     char at[32];
     std::snprintf(at, sizeof at, " at %.2f s", seconds());
-    m_.host.trace.line(std::string(name_) + " " + what + at);
+    m_.host.trace.line(std::string(name_) + " " + what + at + more);
   }
 
   std::int64_t now() { return m_.host.clock->nowMs(); }
@@ -280,7 +286,7 @@ class Show {
   int centredTop_;
   int gapAfterFirst_;
   bool music_ = false;
-  std::int64_t anchorWallMs_ = 0, lastMoveMs_ = 0, lastPositionUs_ = -1;
+  std::int64_t anchorWallMs_ = 0, startWallMs_ = 0, lastMoveMs_ = 0, lastPositionUs_ = -1;
   double anchorSeconds_ = 0, shown_ = 0;
 };
 

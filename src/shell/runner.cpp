@@ -403,6 +403,8 @@ int runProgram(const std::vector<std::string>& args) {
   }
   if (!options.eventsFile.empty()) {
     if (!(eventsOut = openOut(options.eventsFile))) return fail("cannot write " + options.eventsFile);
+    // In a window the events can be followed as they come; a headless run writes them in bulk.
+    if (!options.headless) std::setvbuf(eventsOut.get(), nullptr, _IOLBF, 0);
     host->trace.setStream(eventsOut.get());
   }
 

@@ -3,7 +3,7 @@
 # picture. A pixel of each picture, one where it differs from the picture before it, is checked.
 include "../../content/demo/cast.zs"
 #> expect shown opening music from game time 0 ms
-#> expect shown opening picture 23 at 207.* s
+#> expect shown opening picture 23 at 207.* s *
 #> expect shown opening ends at 21*.* s
 #> expect count 28 opening picture *
 #> expect not-shown warning: *

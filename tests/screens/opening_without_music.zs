@@ -13,7 +13,7 @@ include "../../content/demo/cast.zs"
 #> expect shown opening picture 7 *
 #> expect shown opening picture 5 *
 #> expect not-shown opening picture 1 *
-#> expect shown ending picture 11 at 111.00 s
+#> expect shown ending picture 11 at 111.00 s *
 #> expect shown ending ends at 11*.* s
 #> expect not-shown ending music from *
 SP 100

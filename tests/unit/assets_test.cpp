@@ -249,6 +249,7 @@ TEST_F(AssetsTest, SongsAreFormatOneWithEveryTrackEnded) {
   } songs[] = {{"MIDI/01.MID", 200, 210},
                {"MIDI/02.MID", 20, 40},
                {"MIDI/03.MID", 20, 40},
+               {"MIDI/04.MID", 20, 40},
                {"MIDI/15.MID", 115, 125}};
   for (const auto& [song, shortestS, longestS] : songs) {
     SCOPED_TRACE(song);

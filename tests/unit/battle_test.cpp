@@ -14,6 +14,7 @@
 #include "combat/battle_flow.hpp"
 #include "combat/enemy_moves.hpp"
 #include "combat/mission_record.hpp"
+#include "shell/records_screen.hpp"
 #include "combat/planning_phase.hpp"
 #include "combat/player_damage.hpp"
 #include "shell/startup.hpp"
@@ -361,6 +362,20 @@ TEST_F(BattleTest, TheMissionRecord) {
   for (const std::string& line : host_->trace.lines())
     warned |= line.find("warning: the play records") != std::string::npos;
   EXPECT_TRUE(warned);
+  // The records screen reads the same file, with two damaged lines added: one with too few
+  // fields reads as a mission under way on no planet of the table, which counts as a success
+  // of no episode; one whose events are out of range is a failure.
+  std::filesystem::remove(dir_ / "COPYRIGHT.NEW");
+  std::ofstream(file, std::ios::binary | std::ios::app) << "D,1\r\nD,1,1E+30,4\r\n";
+  const shell::RecordsSummary summary = shell::summariseRecords(shell::readPlayRecords(m()));
+  EXPECT_EQ(summary.missions, 4);
+  EXPECT_EQ(summary.successes, 2);  // Earth with 16 and the short line; Mars with 48 lacks 0x40
+  EXPECT_EQ(summary.episodesDone, 4);
+  EXPECT_EQ(summary.courses, 1);
+  run(90);
+  EXPECT_EQ(m().replyText(0), sj("火星編、木星編、土星編、天王星編"));
+  EXPECT_EQ(m().replyText(1), sj("海王星編、冥王星編"));
+  EXPECT_EQ(var(callArgVar), 1);
 }
 
 }  // namespace

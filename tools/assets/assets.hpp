@@ -74,7 +74,7 @@ void writeFaces(AssetWriter& out);
 void writeSounds(AssetWriter& out);
 // The samples of CAPI.WAV from byte 10000 to byte 99199: the fixed sound cues after the blips.
 std::string soundCueSamples();
-// MIDI: the songs 01..03 and 15 as format-1 Standard MIDI Files.
+// MIDI: the songs 01..04 and 15 as format-1 Standard MIDI Files.
 void writeMusic(AssetWriter& out);
 // AVI: the movies 01 and 02 and the folder's marker file COM.TXT.
 void writeMovies(AssetWriter& out);

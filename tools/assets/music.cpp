@@ -1,5 +1,5 @@
-// MIDI: the demo's songs as format-1 MIDI files. 02 the bridge theme and 03 the tense theme are
-// short loops made from a chord progression and a few patterns; 01 the opening and title theme
+// MIDI: the demo's songs as format-1 MIDI files. 02 the bridge theme, 03 the tense theme and 04
+// the calm patrol theme are short loops made from a chord progression and a few patterns; 01 the opening and title theme
 // (about 207 s, its sections timed to the opening's pictures) and 15 the ending theme (about
 // 121 s, under the staff credits) are written out as scores (music_score.hpp).
 #include <algorithm>
@@ -120,7 +120,26 @@ std::string songFile(int bpm, int bars, const std::vector<Part>& parts) {
 constexpr int C = 36, D = 38, E = 40, F = 41, G = 43, A = 45, B = 47;
 constexpr int Bb = 46;
 const std::vector<int> major7{0, 4, 7, 11}, minor7{0, 3, 7, 10}, major{0, 4, 7}, minor{0, 3, 7},
-    dominant7{0, 4, 7, 10};
+    sus4{0, 5, 7}, dominant7{0, 4, 7, 10};
+
+// The calm patrol theme of the chapters (song 04): slow major sevenths, a soft flute over a warm pad and a ride cymbal on
+// the first and third beats.
+std::string patrolTheme() {
+  const std::vector<Chord> chords{{C, major7}, {A, minor7}, {F, major7}, {G, sus4},
+                                  {C, major7}, {E, minor7}, {F, major7}, {G, major}};
+  const int bars = 8;  // 25 s at 76 bpm
+  const std::vector<std::vector<Hit>> rhythm{{{0, 6}, {6, 2}, {8, 8}},
+                                             {{0, 4}, {4, 4}, {8, 4}, {12, 4}},
+                                             {{0, 8}, {8, 6}, {14, 2}},
+                                             {{0, 12}, {12, 4}}};
+  const std::vector<int> contour{2, 3, 4, 3, 2, 1, 2, 4, 5, 4, 3, 2, 1, 2, 3, 1};
+  return songFile(76, bars,
+                  {{"Melody", 0, 73, 90, melody(chords, bars, rhythm, contour, 36, 70)},
+                   {"Bass", 1, 33, 85, bassLine(chords, bars, {{0, 6}, {6, 2}, {8, 8}}, 3, 80)},
+                   {"Pad", 2, 89, 70, pad(chords, bars, 12, 55)},
+                   {"Drums", drumChannel, 0, 60,
+                    drums(bars, {{51, "o.......o......."}, {36, "x.......o......."}})}});
+}
 
 // The bridge theme: steady and busy, square lead over strings, bass in eighths, a full kit.
 std::string bridgeTheme() {
@@ -449,6 +468,7 @@ void writeMusic(AssetWriter& out) {
   put("MIDI/01.MID", openingTheme());
   put("MIDI/02.MID", bridgeTheme());
   put("MIDI/03.MID", tenseTheme());
+  put("MIDI/04.MID", patrolTheme());
   put("MIDI/15.MID", endingTheme());
 }
 
