@@ -257,7 +257,7 @@ Canvas endCard(host::TextRenderer& text) {
   });
   emblem(c, 320, 190, 110, hex(0xF0C860), hex(0x1A2E66));
   drawTextIn(c, text, {48, true, true}, {0, 330, 640, 390}, "おわり", hex(0xFFF4E0), hex(0x301810));
-  drawTextIn(c, text, {16, false, false}, {0, 400, 640, 424}, "宇宙警備隊哨戒艦　あかつき",
+  drawTextIn(c, text, {16, false, false}, {0, 400, 640, 424}, "宇宙警備隊　哨戒艇あかつき",
              hex(0xE0D0C0), hex(0x000000));
   return c;
 }

@@ -570,7 +570,7 @@ Canvas titleCard(host::TextRenderer& text) {
                      k > 0.9 ? 0.6 : 0);
         });
   const Font small{18, false, true};
-  const char* line = "AKATSUKI ― 宇宙警備隊哨戒艦";
+  const char* line = "AKATSUKI ― 宇宙警備隊哨戒艇";
   c.line(170, 240, 470, 240, 1, hex(0xFFD0A0), 0.6);
   drawTextIn(c, text, small, {0, 248, 640, 274}, line, hex(0xFFE8D0), hex(0x201008));
   return c;
