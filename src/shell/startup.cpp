@@ -2,7 +2,9 @@
 #include "shell/startup.hpp"
 
 #include <cstdio>
+#include <optional>
 
+#include "host/bmp.hpp"
 #include "host/drawing.hpp"
 #include "host/error.hpp"
 #include "scenario/data_files.hpp"
@@ -134,6 +136,28 @@ void titleMenu(Main& m) {
     startNewGame(m);
     return;
   }
+  // A game folder may bring a picture for behind the title menu (MAINCG\TITLE.BMP); the
+  // screen under it comes back once the menu is answered.
+  host::Surface& screen = m.host.forms.surface(m.PICTURE1);
+  std::optional<host::Surface> underTitle;
+  const Bytes titlePicture = m.pictureFolder + "TITLE.BMP";
+  if (m.host.files.fileExists(titlePicture)) {
+    try {
+      const host::Surface picture = host::loadBmp(m.host.files, titlePicture).surface;
+      underTitle = screen;
+      host::drawBitmap(screen, picture, 0, 0);
+    } catch (const host::RuntimeError& e) {
+      std::fprintf(stderr, "warning: the title picture cannot be shown (error %d)\n",
+                   static_cast<int>(e.number()));
+    }
+  }
+  struct Restore {
+    host::Surface& screen;
+    std::optional<host::Surface>& saved;
+    ~Restore() {
+      if (saved) screen = *saved;
+    }
+  } restore{screen, underTitle};
   m.choiceText(0) = host::sj("最初からプレイ");
   m.choiceText(1) = host::sj("ＬＯＡＤしてプレイ");
   m.listColumns = 9;

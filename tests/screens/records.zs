@@ -3,6 +3,8 @@
 # whatever its events), one never started, Mars and Saturn won, and Jupiter without its end
 # event: eight missions, five successes; the open episodes are left for the next message.
 include "../../content/demo/cast.zs"
+# The narrator's line before it shows the corps emblem in the face frame.
+#> check-pixel 78 355 454D65
 #> click 300 200
 #> snapshot records.png
 #> check-pixel 95 35 000000

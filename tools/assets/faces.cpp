@@ -10,6 +10,7 @@
 #include "assets/assets.hpp"
 #include "assets/face_looks.hpp"
 #include "assets/paint.hpp"
+#include "assets/show_paint.hpp"
 #include "host/drawing.hpp"
 
 namespace zav3::assets {
@@ -641,7 +642,19 @@ Canvas portrait(const Person& p, const Costume& k, const Expression& e) {
 
 }  // namespace
 
+// The narrator's face (code 000000): the corps emblem on the night blue of the ship's hull.
+Canvas narratorFace() {
+  Canvas c(120, 140);
+  c.gradient(0, 0, 120, 140, hex(0x14224A), hex(0x0A1028));
+  c.stars(0, 0, 120, 140, 18, 7);
+  show::emblem(c, 60, 70, 44, hex(0xF0C860), hex(0x1A2E66));
+  return c;
+}
+
 void writeFaces(AssetWriter& out) {
+  Canvas narrator = faceFrame();
+  host::drawBitmap(narrator.surface(), narratorFace().surface(), 8, 8);
+  out.writeBmp("KAOCG/000000.BMP", narrator.surface());
   for (const Person& person : crew()) {
     for (const Costume& costume : person.costumes) {
       for (size_t e = 0; e < expressions.size(); ++e) {

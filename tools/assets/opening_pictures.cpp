@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "assets/assets.hpp"
+#include "host/drawing.hpp"
 #include "assets/figures.hpp"
 #include "assets/show_paint.hpp"
 
@@ -610,6 +611,11 @@ void writeOpeningPictures(AssetWriter& out) {
     number.insert(0, 3 - number.size(), '0');
     out.writeBmp("OP_CG/" + number + ".BMP", pictures[i](text).surface());
   }
+  // The title card is also the picture behind the title menu, cut to the game screen's height.
+  const Canvas card = titleCard(text);
+  host::Surface title(640, 460);
+  host::drawBitmap(title, card.surface(), 0, 0);
+  out.writeBmp("MAINCG/TITLE.BMP", title);
 }
 
 }  // namespace zav3::assets
