@@ -11,6 +11,7 @@ void Trace::line(const std::string& utf8) {
     std::fputc('\n', stream_);
   }
   if (keep_) lines_.push_back(utf8);
+  if (listener_) listener_(utf8);
 }
 
 std::unique_ptr<Host> makeHeadlessHost() {

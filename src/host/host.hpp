@@ -26,6 +26,10 @@ class Trace {
  public:
   void setStream(std::FILE* stream) { stream_ = stream; }
   void setKeep(bool keep) { keep_ = keep; }
+  // Called with every line as it comes (a transcript for the player, say).
+  void setListener(std::function<void(const std::string&)> listener) {
+    listener_ = std::move(listener);
+  }
   void line(const std::string& utf8);
   const std::vector<std::string>& lines() const { return lines_; }
 
@@ -33,6 +37,7 @@ class Trace {
   std::FILE* stream_ = nullptr;
   bool keep_ = true;
   std::vector<std::string> lines_;
+  std::function<void(const std::string&)> listener_;
 };
 
 struct Host {

@@ -16,6 +16,12 @@ namespace zav3::scenario {
 
 namespace {
 
+// An option line without the blanks that pad it.
+Bytes trimmedOption(const Bytes& line) {
+  const auto last = line.find_last_not_of(' ');
+  return last == Bytes::npos ? Bytes() : line.substr(0, last + 1);
+}
+
 using host::toInteger;
 using host::toLong;
 
@@ -277,6 +283,13 @@ void runChoiceBlock(Main& m) {
       lines.push_back(m.optionLine(i));
       numbers.push_back(i);
     }
+    // The options shown, for a transcript of the play: "options 1:TEXT|3:TEXT".
+    std::string shown = "options ";
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+      if (k > 0) shown += "|";
+      shown += std::to_string(numbers[k]) + ":" + host::sjisToUtf8(trimmedOption(lines[k]));
+    }
+    m.host.trace.line(shown);
     // With every option hidden the list is empty and cannot be answered.
     const Integer sel = numbers.at(pickLine(m, lines));
     m.host.trace.line("chosen " + std::to_string(sel));

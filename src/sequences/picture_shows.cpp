@@ -11,6 +11,7 @@
 #include "host/drawing.hpp"
 #include "host/error.hpp"
 #include "host/media/media.hpp"
+#include "host/sjis.hpp"
 #include "scenario/media_cues.hpp"
 #include "shell/main_form.hpp"
 
@@ -205,6 +206,7 @@ class Show {
     bool first = true;
     for (const Line& line : step.lines) {
       const Bytes text = nextLine();
+      m_.host.trace.line(std::string(name_) + " line " + host::sjisToUtf8(text));
       switch (line.writer) {
         case Writer::centred:
           shell::OPEN_MES1(m_, centredY, text, line.speed);

@@ -1,5 +1,8 @@
 // Program entry and headless runner.
 #include "shell/runner.hpp"
+#include "shell/transcript.hpp"
+#include "host/png.hpp"
+#include "host/widgets.hpp"
 
 #include <cctype>
 #include <cstdio>
@@ -99,6 +102,8 @@ const char* usage =
     "  --events FILE       one line for everything the game shows or waits for\n"
     "  --trace-media       add a line to the events for every multimedia command\n"
     "  --dump-state FILE   at the end, the game state in the save slot layout\n"
+    "  --transcript FILE   what the player reads (speakers, lines, lists, choices) in UTF-8\n"
+    "  --snapshot FILE     at the end, the main picture as PNG\n"
     "  --max-records N     stop after N script records\n"
     "  --random-state N    the random generator's state (0..4294967295) when the game starts;\n"
     "                      the events end with the state the run left (\"random state N\")\n"
@@ -295,7 +300,7 @@ int runProgram(const std::vector<std::string>& args) {
       options.drives.emplace_back(static_cast<char>(std::toupper(v[0])), v.substr(2));
     } else if (a == "--game" || a == "--work" || a == "--input" || a == "--trace" ||
                a == "--events" || a == "--dump-state" || a == "--max-records" ||
-               a == "--random-state") {
+               a == "--random-state" || a == "--transcript" || a == "--snapshot") {
       if (!hasValue) return needs("a value");
       const std::string v = value();
       if (a == "--game") {
@@ -311,6 +316,10 @@ int runProgram(const std::vector<std::string>& args) {
         options.eventsFile = v;
       } else if (a == "--dump-state") {
         options.dumpStateFile = v;
+      } else if (a == "--transcript") {
+        options.transcriptFile = v;
+      } else if (a == "--snapshot") {
+        options.snapshotFile = v;
       } else if (a == "--random-state") {
         options.randomState = randomStateOf(v);
         if (options.randomState < 0) return fail("--random-state needs a number 0..4294967295");
@@ -409,6 +418,13 @@ int runProgram(const std::vector<std::string>& args) {
   }
 
   Main game(*host);
+  std::unique_ptr<std::FILE, Closer> transcriptOut;
+  if (!options.transcriptFile.empty()) {
+    if (!(transcriptOut = openOut(options.transcriptFile))) {
+      return fail("cannot write " + options.transcriptFile);
+    }
+    host->trace.setListener(transcriptWriter(game, transcriptOut.get()));
+  }
   try {
     host->files.paths().setCurrentFolder(folder);
     if (!options.workFolder.empty()) {
@@ -449,6 +465,16 @@ int runProgram(const std::vector<std::string>& args) {
   }
   traceOut.reset();
   if (eventsOut) host->trace.setStream(nullptr);
+  host->trace.setListener(nullptr);
+  transcriptOut.reset();
+  if (!options.snapshotFile.empty()) {
+    host::Surface shot;
+    host::TextRenderer text;
+    host::composeForm(host->forms, host->forms.control(host->forms.mainForm()), shot, &text);
+    if (!host::writePng(shot, std::filesystem::absolute(options.snapshotFile))) {
+      std::fprintf(stderr, "zav3: cannot write %s\n", options.snapshotFile.c_str());
+    }
+  }
 
   // Pixel checks were made during the run; they count with the expectations.
   std::vector<std::string> pixelFailures;

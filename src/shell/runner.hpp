@@ -18,6 +18,8 @@ struct RunOptions {
   std::string inputScript;          // file whose "#>" lines (or plain lines) drive the run
   std::string traceFile;            // one line per script record run, "-" for stdout
   std::string dumpStateFile;        // "-" for stdout
+  std::string transcriptFile;       // what the player reads, in UTF-8, "-" for stdout
+  std::string snapshotFile;         // the main picture as PNG when the game ends
   long maxRecords = 0;
   long long randomState = -1;      // the random generator's state at the start, -1 as it is
   bool headless = false;     // no window: virtual time, scripted input
