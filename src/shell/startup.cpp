@@ -2,6 +2,8 @@
 #include "shell/startup.hpp"
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <optional>
 
 #include "host/bmp.hpp"
@@ -53,6 +55,35 @@ void setUpFolders(Main& m) {
   m.dataFolder = m.programFolder + "DATA\\";
 }
 
+std::optional<Bytes> userDataProposal(Main& m) {
+  std::error_code ec;
+  const std::filesystem::path program = m.host.files.paths().toReal(m.programFolder);
+  // The program folder can hold the records only if a file can be made there.
+  const std::filesystem::path probe = program / ".zav3-write-test";
+  {
+    std::FILE* f = std::fopen(probe.c_str(), "wb");
+    if (f) {
+      std::fclose(f);
+      std::filesystem::remove(probe, ec);
+      return std::nullopt;
+    }
+  }
+  std::filesystem::path base;
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') {
+    base = xdg;
+  } else if (const char* home = std::getenv("HOME"); home && *home) {
+    base = std::filesystem::path(home) / ".local" / "share";
+  } else {
+    return std::nullopt;
+  }
+  std::filesystem::path name = program.lexically_normal();
+  if (!name.has_filename()) name = name.parent_path();
+  const std::filesystem::path folder = base / "zav3" / name.filename();
+  const Bytes game = m.host.files.paths().toGame(folder / "COPYRIGHT.TXT");
+  if (game.empty()) return std::nullopt;
+  return game;
+}
+
 bool setUpWorkFolder(Main& m) {
   auto& files = m.host.files;
   Bytes candidate = m.programFolder + "COPYRIGHT.TXT";
@@ -61,10 +92,18 @@ bool setUpWorkFolder(Main& m) {
     if (candidate.back() != '\\') candidate += "\\";
     candidate += "COPYRIGHT.TXT";
   } else if (!files.fileExists(candidate)) {
+    // A game folder that cannot be written to (an installed game, a disc) proposes a folder
+    // of the player's own: $XDG_DATA_HOME/zav3/<game folder name>.
+    const std::optional<Bytes> own = userDataProposal(m);
+    const Bytes proposal = own ? *own : candidate;
     const Bytes chosen = m.host.dialogs->saveFileDialog(host::sj("作業用フォルダの指定"),
-                                                        candidate, "(*.*)");
+                                                        proposal, "(*.*)");
     if (chosen == host::cancelText) return false;
     candidate = chosen;  // only its drive and folder count
+    if (own && chosen == *own) {
+      std::error_code ec;
+      std::filesystem::create_directories(files.paths().toReal(*own).parent_path(), ec);
+    }
   }
   const auto parts = host::FileSystem::splitPath(candidate);
   m.workFolder = parts.drive + parts.folder;

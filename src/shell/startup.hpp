@@ -2,6 +2,8 @@
 // game's error trap.
 #pragma once
 
+#include <optional>
+
 #include "shell/game_state.hpp"
 
 namespace zav3::shell {
@@ -9,6 +11,11 @@ namespace zav3::shell {
 // Folder names from the current folder: currentDrive, folderPath, programFolder and the folders
 // and record file names derived from it.
 void setUpFolders(Main& m);
+
+// The working folder proposed when the program folder cannot be written to (and holds no
+// records): $XDG_DATA_HOME/zav3/<game folder name> (~/.local/share without it), as the game
+// path of its COPYRIGHT.TXT; nothing when the program folder is writable.
+std::optional<Bytes> userDataProposal(Main& m);
 
 // Finds or asks for the working folder and prepares COPYRIGHT.TXT, SAVEDATA and the nine slot
 // files (existing files are never overwritten). Returns false when the player cancelled.

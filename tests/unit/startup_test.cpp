@@ -1,6 +1,7 @@
 // Start-up from an empty working folder to the first script record: the working-folder
 // question, the files it creates (and never overwrites), the play-record scan, the blank-in-path
 // warning, the movie folder search and the title menu.
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -78,6 +79,26 @@ TEST_F(Startup, FirstRunAsksForTheWorkingFolderAndCreatesItsFiles) {
   EXPECT_FALSE(fs::exists(dir() / "COPYRIGHT.TXT"));
   EXPECT_EQ(game().gameFlag(1), 1);  // the script ran from record 1
   EXPECT_FALSE(fs::exists(work / "4TH_CG.BMP"));  // removed by the end handler
+}
+
+TEST_F(Startup, AGameFolderThatCannotBeWrittenProposesTheUsersDataFolder) {
+  // A file cannot be made in the game folder (its probe name is taken by a folder, which stops
+  // root too): the question proposes $XDG_DATA_HOME/zav3/<game folder name>, and taking the
+  // proposal makes that folder with the records and slots in it.
+  fs::create_directories(dir() / ".zav3-write-test");
+  const fs::path xdg = dir() / "xdg";
+  ::setenv("XDG_DATA_HOME", xdg.c_str(), 1);
+  clickThrough();
+  EXPECT_EQ(start(dir()), 0);
+  ::unsetenv("XDG_DATA_HOME");
+  const fs::path own = xdg / "zav3" / dir().filename();
+  EXPECT_TRUE(fs::exists(own / "COPYRIGHT.TXT"));
+  EXPECT_TRUE(fs::exists(own / "SAVEDATA" / "SAVE9.DAT"));
+  EXPECT_FALSE(fs::exists(dir() / "COPYRIGHT.TXT"));
+  EXPECT_EQ(game().workFolder, hostRef().files.paths().toGame(own) + "\\");
+  // A writable game folder is proposed as it always was.
+  fs::remove(dir() / ".zav3-write-test");
+  EXPECT_FALSE(shell::userDataProposal(game()).has_value());
 }
 
 TEST_F(Startup, CancellingTheFolderQuestionQuitsWithoutMakingAnything) {
