@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/host.hpp"
+#include "host/sdl/sdl_dialogs.hpp"
 
 namespace zav3::host {
 namespace {
@@ -145,3 +146,19 @@ TEST_F(SdlHostTest, ClosingTheMainWindowEndsTheProgram) {
 
 }  // namespace
 }  // namespace zav3::host
+
+namespace zav3::testing {
+namespace {
+
+// Message boxes never grow wider than the window: long texts break at blanks, Japanese text
+// between characters (two columns each), and the line ends already there stay.
+TEST(BoxText, WrapsToTheColumnsGiven) {
+  EXPECT_EQ(host::wrapBoxText("one two three four", 9), "one two\nthree\nfour");
+  EXPECT_EQ(host::wrapBoxText("ＢＧＭは機能しません。", 8), "ＢＧＭは\n機能しま\nせん。");
+  EXPECT_EQ(host::wrapBoxText("short\nlines stay", 40), "short\nlines stay");
+  EXPECT_EQ(host::wrapBoxText("abcdefghij", 4), "abcd\nefgh\nij");
+  EXPECT_EQ(host::wrapBoxText("", 4), "");
+}
+
+}  // namespace
+}  // namespace zav3::testing

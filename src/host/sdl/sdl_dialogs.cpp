@@ -266,6 +266,60 @@ Bytes folderOf(const Bytes& path) {
 
 }  // namespace
 
+std::string wrapBoxText(const std::string& utf8, int columns) {
+  std::string out, line;
+  int width = 0;
+  std::size_t lastBlank = std::string::npos;  // in `line`
+  int widthAtBlank = 0;
+  auto flush = [&] {
+    out += line;
+    line.clear();
+    width = 0;
+    lastBlank = std::string::npos;
+  };
+  for (std::size_t i = 0; i < utf8.size();) {
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    std::size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    n = std::min(n, utf8.size() - i);
+    const std::string ch = utf8.substr(i, n);
+    i += n;
+    if (ch == "\n") {
+      line += ch;
+      flush();
+      continue;
+    }
+    // Everything from U+1100 on counts double: kana, kanji and full-width forms.
+    const int w = c >= 0xE1 ? 2 : 1;
+    if (width + w > columns && width > 0) {
+      if (ch == " ") {
+        line += "\n";
+        flush();
+        continue;
+      }
+      if (lastBlank != std::string::npos) {
+        const std::string rest = line.substr(lastBlank + 1);
+        const int restWidth = width - widthAtBlank - 1;
+        line.erase(lastBlank);
+        line += "\n";
+        flush();
+        line = rest;
+        width = restWidth;
+      } else {
+        line += "\n";
+        flush();
+      }
+    }
+    if (ch == " ") {
+      lastBlank = line.size();
+      widthAtBlank = width;
+    }
+    line += ch;
+    width += w;
+  }
+  out += line;
+  return out;
+}
+
 BoxAnswer SdlDialogs::messageBox(const Bytes& text, const Bytes& caption, BoxButtons buttons,
                                  BoxIcon icon) {
   const auto offered = buttonsOf(buttons);
@@ -299,7 +353,9 @@ BoxAnswer SdlDialogs::messageBox(const Bytes& text, const Bytes& caption, BoxBut
       break;
   }
   const std::string title = sjisToUtf8(caption);
-  const std::string message = sjisToUtf8(text);
+  // Boxes as wide as their text, but never wider than the game's window.
+  constexpr int boxColumns = 60;
+  const std::string message = wrapBoxText(sjisToUtf8(text), boxColumns);
   display_.present(true);
   SDL_MessageBoxData box{};
   box.flags = flags;

@@ -10,6 +10,11 @@
 
 namespace zav3::host {
 
+// A message box's text broken into lines of at most `columns` columns (a double-width character
+// takes two): at a blank where the line has one, else between characters, never inside one.
+// Line ends already in the text stay.
+std::string wrapBoxText(const std::string& utf8, int columns);
+
 class SdlDialogs final : public Dialogs {
  public:
   SdlDialogs(SdlDisplay& display, Events& events, FileSystem& files)
