@@ -45,7 +45,9 @@ struct ListBox {
 };
 ListBox comboListBox(const Control& list, const Control& form);
 
-enum class Key { backspace, del, left, right, home, end, up, down, enter, escape, tab, space };
+enum class Key {
+  backspace, del, left, right, home, end, up, down, enter, escape, tab, space, pageUp, pageDown, f12
+};
 
 // Pointer buttons as the event procedures count them.
 inline constexpr int leftButton = 1;

@@ -255,6 +255,7 @@ struct Main {
   Integer linesPerWindow = 5;
   // True while the message click wait runs: Space, Enter and the wheel act as a click then.
   bool inMessageWait = false;
+  bool inListWindow = false;  // the list window waits for its answer (keys move its highlight)
   // Sound command strings for the wave device ("PLAY WAV1 FROM a TO b", "STOP WAV1"), sent
   // only while the sound device is usable; nothing is sent while it is empty.
   std::function<void(Main&, const Bytes& command)> soundCommand;

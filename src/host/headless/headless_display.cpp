@@ -148,6 +148,24 @@ bool HeadlessDisplay::queue(const std::string& verb, const std::string& rest) {
   } else if (verb == "wait") {
     item.kind = Kind::wait;
     if (!readInt(in, item.value) || item.value < 0 || !atEnd(in)) return bad("needs MS");
+  } else if (verb == "key") {
+    static const std::pair<const char*, Key> keys[] = {
+        {"enter", Key::enter},   {"escape", Key::escape},     {"space", Key::space},
+        {"up", Key::up},         {"down", Key::down},         {"left", Key::left},
+        {"right", Key::right},   {"pageup", Key::pageUp},     {"pagedown", Key::pageDown},
+        {"f12", Key::f12},       {"tab", Key::tab},           {"home", Key::home},
+        {"end", Key::end},       {"backspace", Key::backspace}, {"delete", Key::del}};
+    std::string which;
+    in >> which;
+    item.kind = Kind::key;
+    bool known = false;
+    for (const auto& [name, key] : keys) {
+      if (which == name) {
+        item.key = key;
+        known = true;
+      }
+    }
+    if (!known || !atEnd(in)) return bad("needs a key: enter, escape, space, up, down, f12 ...");
   } else if (verb == "at") {
     item.kind = Kind::at;
     if (!readInt(in, item.value) || item.value < 0 || !atEnd(in)) return bad("needs MS");
@@ -288,6 +306,9 @@ void HeadlessDisplay::deliver(Events& events, const Item& item) {
       break;
     case Kind::button:
       worked = widgets.click(item.control);
+      break;
+    case Kind::key:
+      events.key(target, item.key);
       break;
     case Kind::scroll:
       worked = widgets.scrollTo(item.control, item.value);

@@ -33,6 +33,8 @@ class HeadlessDisplay final : public Display {
   //   picture NAME X Y      left press and release at (X, Y) of a FORM3 picture box (PICTURE10
   //                         the radar plot, PICTURE11 the elevation gauge)
   //   close                 the player closes the main window
+  //   key NAME              a key: enter, escape, space, up, down, left, right, pageup,
+  //                         pagedown, f12, tab, home, end, backspace, delete
   //   snapshot FILE [FORM3] writes the main form (or FORM3) as PNG when the game next waits
   //   wait MS               lets MS milliseconds pass before the next input
   //   at MS                 the lines after it, up to the next "at" or "wait", reach the game
@@ -65,7 +67,7 @@ class HeadlessDisplay final : public Display {
 
  private:
   enum class Kind {
-    press, release, move, button, scroll, select, type, close, snapshot, wait, checkPixel, at
+    press, release, move, button, scroll, select, type, close, snapshot, wait, checkPixel, at, key
   };
   struct Item {
     Kind kind = Kind::press;
@@ -78,6 +80,7 @@ class HeadlessDisplay final : public Display {
     std::string file;
     Handle form = 0;
     std::uint32_t argb = 0;
+    Key key = Key::enter;
   };
   void deliver(Events& events, const Item& item);
   bool inAtGroup_ = false;  // the lines of a due "at" are being taken

@@ -87,6 +87,15 @@ bool keyOf(SDL_Keycode k, Key& out) {
     case SDLK_SPACE:
       out = Key::space;
       return true;
+    case SDLK_PAGEUP:
+      out = Key::pageUp;
+      return true;
+    case SDLK_PAGEDOWN:
+      out = Key::pageDown;
+      return true;
+    case SDLK_F12:
+      out = Key::f12;
+      return true;
     default:
       return false;
   }
