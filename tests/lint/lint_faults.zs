@@ -42,6 +42,21 @@ say face mina/09/09 pic 998
   見えない顔です。
 end
 
+# Eleven options: the last is never offered.
+choice
+  option 一 leave
+  option 二 leave
+  option 三 leave
+  option 四 leave
+  option 五 leave
+  option 六 leave
+  option 七 leave
+  option 八 leave
+  option 九 leave
+  option 十 leave
+  option 十一 leave
+end
+
 J :tail
 CG                          # after J, with no label: never runs
 label tail

@@ -19,6 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int slotCount = 10;
+constexpr long maxOptions = 10;  // the options a choice list offers
 constexpr unsigned allSlots = (1u << slotCount) - 1;
 
 // Special routines that fill only some reply slots (docs/routines.md); every other routine is
@@ -89,6 +90,7 @@ struct Option {
 
 struct Block {
   long q = 0, firstEntry = 0, qe = 0;  // the Q record, its first entry, its QE
+  long lines = 0;                        // its option lines
   std::vector<Option> options;
 };
 
@@ -190,7 +192,8 @@ void Checker::read() {
     if (r.op == "Q") {
       Block b;
       b.q = k;
-      b.firstEntry = k + std::max(leadingNumber(r.a[1]), 1L) + 1;
+      b.lines = std::max(leadingNumber(r.a[1]), 1L);
+      b.firstEntry = k + b.lines + 1;
       long e = b.firstEntry;
       for (; e <= n && !has(rec(e).op, "QE"); ++e) {
         const Record& x = rec(e);
@@ -317,6 +320,10 @@ void Checker::choices() {
       return o.kind == '=' || o.kind == 'J' || o.kind == '+' || (o.kind == 'O' && o.link != 0);
     });
     if (!leaves) warnRecord(b.q, "no option of this choice leaves it (every option keeps the list open)");
+    if (b.lines > maxOptions) {
+      warnRecord(b.q, "this choice has " + std::to_string(b.lines) + " options; only the first " +
+                          std::to_string(maxOptions) + " are ever offered");
+    }
   }
 }
 
