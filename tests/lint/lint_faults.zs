@@ -27,6 +27,11 @@ say size big
   大きな文字では長すぎる一行です。
 end
 
+list
+  乗員　@2
+  船長　@4
+end
+
 # Routine 10 fills slot 0 only.
 SP 10
 say

@@ -385,16 +385,35 @@ void Checker::replies() {
       if (!added) it->second = std::min(it->second, s.record);
     }
   }
-  for (const auto& [m, k] : firstShown) {
-    const std::string text = message(m);
-    std::set<int> told;
+  // The codes of `text` that no filler precedes record k in; each slot once.
+  auto unfilled = [&](const std::string& text, long k) {
+    std::set<int> slots;
     for (std::size_t i = 0; i + 1 < text.size(); i += 2) {
       if (text[i] != '@' || text[i + 1] < '0' || text[i + 1] > '9') continue;
-      const int s = text[i + 1] - '0';
-      if (slotWidth(s, k) >= 0 || !told.insert(s).second) continue;
-      const std::string n = std::to_string(s);
-      warnMessage(m, "@" + n + " is shown before any insert " + n + " or routine fills reply slot " + n);
+      if (slotWidth(text[i + 1] - '0', k) < 0) slots.insert(text[i + 1] - '0');
     }
+    return slots;
+  };
+  auto says = [](int s) {
+    const std::string n = std::to_string(s);
+    return "@" + n + " is shown before any insert " + n + " or routine fills reply slot " + n;
+  };
+  for (const auto& [m, k] : firstShown) {
+    for (int s : unfilled(message(m), k)) warnMessage(m, says(s));
+  }
+  // The lines of a list display show the codes too.
+  for (long k = 1; k <= count(); ++k) {
+    if (inBlock(k) || rec(k).op != "H") continue;
+    const long lines = std::max(leadingNumber(rec(k).a[0]), 1L);
+    std::set<int> slots;
+    for (long i = k + 1; i <= std::min(k + lines, count()); ++i) {
+      const std::string line = files_.pro.substr(static_cast<std::size_t>(i - 1) * scriptRecordSize,
+                                                 lineViewWidth);
+      const std::set<int> more = unfilled(line.substr(0, findCharacter(line, listEndMark)), k);
+      slots.insert(more.begin(), more.end());
+    }
+    for (int s : slots) warnRecord(k, says(s) + " (in a list line)");
+    k += lines;
   }
 }
 
