@@ -516,6 +516,8 @@ void Checker::media() {
     const Record& r = rec(k);
     if (r.op == "G" || r.op == "KG" || r.op == "TG" || r.op == "TK") picture(r.a[0], k);
     if (r.op == "MG") {
+      // The game finds its movie folder by the file COM.TXT in it.
+      need("AVI\\COM.TXT", "the movie folder's", k);
       if (leadingNumber(r.a[0]) > 0) need("AVI\\" + two(r.a[0]) + ".avi", "movie", k);
       picture(r.a[1], k);
       picture(r.a[2], k);
