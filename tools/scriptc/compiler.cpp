@@ -1341,7 +1341,8 @@ CompileResult Compiler::finish() {
     map_.labels.push_back({l.name, l.assigned, l.record, {l.pos.file, l.pos.line}});
   }
   for (const Fixup& f : proFixups_) {
-    if (f.ref.kind == RefKind::entry) map_.labelUses.push_back({f.ref.name, {f.pos.file, f.pos.line}});
+    if (f.ref.kind != RefKind::entry) continue;
+    map_.labelUses.push_back({f.ref.name, {f.pos.file, f.pos.line}});
   }
   r.map = std::move(map_);
   r.files.pro = pro_ + proTail_.value_or("");

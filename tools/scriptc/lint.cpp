@@ -46,23 +46,30 @@ bool routineExists(long n) {
 
 // Files of the game folder that routines load by name.
 std::vector<std::string> filesLoadedBy(long routine) {
-  auto show = [](const char* folder, int pictures, const char* song) {
-    std::vector<std::string> files{std::string("MIDI\\") + song + ".MID"};
+  auto show = [](const char* folder, int pictures, const char* song, const char* text) {
+    std::vector<std::string> files{std::string("MIDI\\") + song + ".MID",
+                                   std::string(folder) + "\\" + text};
     for (int k = 1; k <= pictures; ++k) {
       files.push_back(std::string(folder) + "\\" + zeroPadded(k, 3) + ".BMP");
     }
     return files;
   };
   switch (routine) {
-    case 41: return {"MIDI\\04.MID"};
+    case 41:
+      return {"MIDI\\04.MID"};
     case 76:
       return {"MAINCG\\NO.BMP", "MAINCG\\spcg1.BMP", "MAINCG\\spcg2.BMP", "MAINCG\\spcg2_2.BMP",
               "MAINCG\\spcg3.BMP"};
-    case 89: return {"MAINCG\\mission.BMP"};
-    case 100: return show("OP_CG", 23, "01");
-    case 101: return show("END_CG", 11, "15");
-    case 108: return {"MAINCG\\CONCENT.BMP"};
-    default: return {};
+    case 89:
+      return {"MAINCG\\mission.BMP"};
+    case 100:
+      return show("OP_CG", 23, "01", "OPENING.TXT");
+    case 101:
+      return show("END_CG", 11, "15", "ENDING.TXT");
+    case 108:
+      return {"MAINCG\\CONCENT.BMP"};
+    default:
+      return {};
   }
 }
 
@@ -90,7 +97,7 @@ struct Option {
 
 struct Block {
   long q = 0, firstEntry = 0, qe = 0;  // the Q record, its first entry, its QE
-  long lines = 0;                        // its option lines
+  long lines = 0;                      // its option lines
   std::vector<Option> options;
 };
 
@@ -137,13 +144,13 @@ class Checker {
   void warnRecord(long k, std::string text) {
     const auto& s = map_.script;
     warn(k >= 1 && k <= static_cast<long>(s.size()) ? s[static_cast<std::size_t>(k - 1)]
-                                                     : SourceLine{},
+                                                    : SourceLine{},
          std::move(text));
   }
   void warnMessage(long m, std::string text) {
     const auto& s = map_.messages;
     warn(m >= 1 && m <= static_cast<long>(s.size()) ? s[static_cast<std::size_t>(m - 1)]
-                                                     : SourceLine{},
+                                                    : SourceLine{},
          std::move(text));
   }
   void need(const std::string& file, const char* what, long k);
@@ -152,12 +159,12 @@ class Checker {
   const SourceMap& map_;
   const std::optional<fs::path>& gameDir_;
   std::vector<Record> recs_;
-  std::vector<long> table_;          // entry -> record
+  std::vector<long> table_;              // entry -> record
   std::map<long, std::size_t> blockOf_;  // record inside a block (after Q, up to QE) -> block
   std::vector<Block> blocks_;
   std::vector<Jump> jumps_;
   std::vector<Shown> shown_;
-  std::vector<std::pair<long, long>> routineCalls_;  // record, routine number
+  std::vector<std::pair<long, long>> routineCalls_;                   // record, routine number
   std::array<std::vector<std::pair<long, long>>, slotCount> filled_;  // (record, width) by slot
   std::set<std::string> reported_;
   std::vector<Diagnostic> out_;
@@ -319,7 +326,8 @@ void Checker::choices() {
     const bool leaves = std::any_of(b.options.begin(), b.options.end(), [](const Option& o) {
       return o.kind == '=' || o.kind == 'J' || o.kind == '+' || (o.kind == 'O' && o.link != 0);
     });
-    if (!leaves) warnRecord(b.q, "no option of this choice leaves it (every option keeps the list open)");
+    if (!leaves)
+      warnRecord(b.q, "no option of this choice leaves it (every option keeps the list open)");
     if (b.lines > maxOptions) {
       warnRecord(b.q, "this choice has " + std::to_string(b.lines) + " options; only the first " +
                           std::to_string(maxOptions) + " are ever offered");
@@ -340,8 +348,9 @@ void Checker::routines() {
 // flag insert (its width not known).
 void Checker::fillers() {
   for (long k = 1; k <= count(); ++k) {
-    const std::string_view b = std::string_view(files_.pro).substr(
-        static_cast<std::size_t>(k - 1) * scriptRecordSize, scriptRecordSize);
+    const std::string_view b =
+        std::string_view(files_.pro)
+            .substr(static_cast<std::size_t>(k - 1) * scriptRecordSize, scriptRecordSize);
     if (b[0] != '$') continue;
     if (b.substr(2, 2) == insertOpen) {
       // The text runs on past the op field, to the closing mark.
@@ -407,8 +416,8 @@ void Checker::replies() {
     const long lines = std::max(leadingNumber(rec(k).a[0]), 1L);
     std::set<int> slots;
     for (long i = k + 1; i <= std::min(k + lines, count()); ++i) {
-      const std::string line = files_.pro.substr(static_cast<std::size_t>(i - 1) * scriptRecordSize,
-                                                 lineViewWidth);
+      const std::string line =
+          files_.pro.substr(static_cast<std::size_t>(i - 1) * scriptRecordSize, lineViewWidth);
       const std::set<int> more = unfilled(line.substr(0, findCharacter(line, listEndMark)), k);
       slots.insert(more.begin(), more.end());
     }
@@ -492,9 +501,16 @@ bool present(const fs::path& dir, const std::string& name) {
   return true;
 }
 
+// Reports `file` missing, once, where record k (or message record -k) names it; a missing
+// folder is reported once for all its files.
 void Checker::need(const std::string& file, const char* what, long k) {
   if (present(*gameDir_, file) || !reported_.insert(file).second) return;
-  const std::string text = std::string(what) + " " + file + " is missing from the game folder";
+  const std::string folder = file.substr(0, file.find('\\') + 1);
+  std::string text = std::string(what) + " " + file + " is missing from the game folder";
+  if (!present(*gameDir_, folder.substr(0, folder.size() - 1))) {
+    if (!reported_.insert(folder).second) return;
+    text = "folder " + folder + " is missing from the game folder";
+  }
   if (k > 0) {
     warnRecord(k, text);
   } else {
@@ -529,7 +545,7 @@ void Checker::media() {
   }
   for (const auto& [k, n] : routineCalls_) {
     for (const std::string& f : filesLoadedBy(n)) {
-      need(f, f.ends_with(".MID") ? "song" : "picture", k);
+      need(f, f.ends_with(".MID") ? "song" : f.ends_with(".TXT") ? "text" : "picture", k);
     }
   }
   for (long m = 1; m <= static_cast<long>(map_.messages.size()); ++m) {
