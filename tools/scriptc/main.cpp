@@ -9,6 +9,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <system_error>
 
 #include "scriptc/compiler.hpp"
 #include "scriptc/disassembler.hpp"
@@ -43,7 +44,14 @@ int compileCommand(const std::string& source, const std::string& outDir) {
 // Warnings on stdout, one a line; compile errors on stderr as zavc compile gives them.
 int lintCommand(const std::string& source, const std::optional<std::string>& gameDir) {
   std::optional<std::filesystem::path> dir;
-  if (gameDir) dir = *gameDir;
+  if (gameDir) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(*gameDir, ec)) {
+      std::fprintf(stderr, "zavc: %s is not a folder\n", gameDir->c_str());
+      return 1;
+    }
+    dir = *gameDir;
+  }
   const LintResult r = lint(source, dir);
   for (const Diagnostic& d : r.errors) std::fprintf(stderr, "%s\n", d.text().c_str());
   for (const Diagnostic& d : r.warnings) std::printf("%s\n", d.text().c_str());
