@@ -267,6 +267,7 @@ class Compiler {
   std::string speakerTable();
 
   std::vector<Diagnostic> errors_;
+  SourceMap map_;
   std::string pro_, txt_;
   std::optional<std::string> proTail_, txtTail_, jmpOverride_, manOverride_;
   bool afterProTail_ = false, afterTxtTail_ = false;
@@ -1185,11 +1186,13 @@ void Compiler::emit(const Built& b, const Pos& pos, std::string& out,
 }
 
 void Compiler::emitScript(const Built& b, const Pos& pos) {
+  map_.script.push_back({pos.file, pos.line});
   emit(b, pos, pro_, proFixups_, proTail_.has_value(), afterProTail_,
        "no record may follow a tail");
 }
 
 void Compiler::emitMessage(const Built& b, const Pos& pos) {
+  map_.messages.push_back({pos.file, pos.line});
   emit(b, pos, txt_, txtFixups_, txtTail_.has_value(), afterTxtTail_,
        "no message record may follow a texttail");
 }
@@ -1334,6 +1337,14 @@ CompileResult Compiler::finish() {
   applyFixups(pro_, proFixups_);
   applyFixups(txt_, txtFixups_);
   CompileResult r;
+  for (const LabelDef& l : labels_) {
+    map_.labels.push_back({l.name, l.assigned, l.record, {l.pos.file, l.pos.line}});
+  }
+  for (const Fixup& f : proFixups_) {
+    if (f.ref.kind != RefKind::entry) continue;
+    map_.labelUses.push_back({f.ref.name, {f.pos.file, f.pos.line}});
+  }
+  r.map = std::move(map_);
   r.files.pro = pro_ + proTail_.value_or("");
   r.files.txt = txt_ + txtTail_.value_or("");
   r.files.jmp = jmpOverride_ ? *jmpOverride_ : jumpTable();

@@ -2,14 +2,19 @@
 //   zavc compile SRC.zs OUTDIR   writes OUTDIR/PRO.RND, TXT.RND, JMP.DAT, MAN.DAT
 //   zavc disasm DATADIR OUT.zs   writes source that compiles back to the same four files
 //   zavc text SRC.txt OUT.TXT    writes the lines of a picture show's text file in Shift-JIS
+//   zavc lint SRC.zs [GAMEDIR]   reports what looks wrong in a scenario (and its game folder)
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <system_error>
 
 #include "scriptc/compiler.hpp"
 #include "scriptc/disassembler.hpp"
 #include "scriptc/encoding.hpp"
+#include "scriptc/lint.hpp"
 
 namespace {
 
@@ -19,7 +24,8 @@ int usage() {
   std::fputs(
       "usage: zavc compile SRC.zs OUTDIR\n"
       "       zavc disasm DATADIR OUT.zs\n"
-      "       zavc text SRC.txt OUT.TXT\n",
+      "       zavc text SRC.txt OUT.TXT\n"
+      "       zavc lint SRC.zs [GAMEDIR]\n",
       stderr);
   return 2;
 }
@@ -32,6 +38,32 @@ int compileCommand(const std::string& source, const std::string& outDir) {
     return 1;
   }
   writeDataFolder(outDir, r.files);
+  return 0;
+}
+
+// Warnings on stdout, one a line; compile errors on stderr as zavc compile gives them.
+int lintCommand(const std::string& source, const std::optional<std::string>& gameDir) {
+  std::optional<std::filesystem::path> dir;
+  if (gameDir) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(*gameDir, ec)) {
+      std::fprintf(stderr, "zavc: %s is not a folder\n", gameDir->c_str());
+      return 1;
+    }
+    dir = *gameDir;
+  }
+  const LintResult r = lint(source, dir);
+  for (const Diagnostic& d : r.errors) std::fprintf(stderr, "%s\n", d.text().c_str());
+  for (const Diagnostic& d : r.warnings) std::printf("%s\n", d.text().c_str());
+  if (!r.errors.empty()) {
+    std::fprintf(stderr, "%zu error%s\n", r.errors.size(), r.errors.size() == 1 ? "" : "s");
+    return 1;
+  }
+  if (!r.warnings.empty()) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "%zu warning%s\n", r.warnings.size(), r.warnings.size() == 1 ? "" : "s");
+    return 1;
+  }
   return 0;
 }
 
@@ -97,8 +129,16 @@ int textCommand(const std::string& source, const std::string& output) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::string command = argc > 1 ? argv[1] : "";
+  if ((command == "lint" || command == "--lint") && (argc == 3 || argc == 4)) {
+    try {
+      return lintCommand(argv[2], argc == 4 ? std::optional<std::string>(argv[3]) : std::nullopt);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "zavc: %s\n", e.what());
+      return 1;
+    }
+  }
   if (argc != 4) return usage();
-  const std::string command = argv[1];
   try {
     if (command == "compile") return compileCommand(argv[2], argv[3]);
     if (command == "disasm") return disasmCommand(argv[2], argv[3]);
