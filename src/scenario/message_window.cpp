@@ -13,6 +13,7 @@
 #include "host/error.hpp"
 #include "scenario/data_files.hpp"
 #include "scenario/interpreter.hpp"
+#include "shell/backlog.hpp"
 #include "shell/main_form.hpp"
 #include "shell/pictures.hpp"
 
@@ -112,6 +113,7 @@ void scrollTextArea(Main& m) {
 void traceRecord(Main& m, const MessageRecord& r, const Bytes& text) {
   m.host.trace.line("  " + std::to_string(m.textFrom) + " [" + host::sjisToUtf8(r.face) + "] " +
                     host::sjisToUtf8(text));
+  shell::rememberLine(m, r.face, text);
 }
 
 // Types the characters of `text` two bytes at a time; in an inserted text "@*" starts a new line.

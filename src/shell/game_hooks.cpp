@@ -25,6 +25,7 @@ constexpr int characterPauseMs = 100;
 
 void GameHooks::showMessages(Main& m) {
   m.host.trace.line("text " + std::to_string(m.textFrom) + ".." + std::to_string(m.textTo));
+  m.backlogNewMessage = true;
   scenario::showMessages(m);
 }
 

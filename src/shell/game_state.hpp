@@ -2,6 +2,7 @@
 // operate on it; a test builds a fresh game with `Main game(host);`.
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -256,6 +257,19 @@ struct Main {
   // True while the message click wait runs: Space, Enter and the wheel act as a click then.
   bool inMessageWait = false;
   bool inListWindow = false;  // the list window waits for its answer (keys move its highlight)
+  // The message history (backlog): the lines shown so far, newest last, bounded; and the
+  // requests of the keys and the wheel while it is open.
+  struct BacklogLine {
+    Integer speaker;  // 0 the narrator
+    Bytes text;
+    bool firstOfMessage;
+  };
+  std::deque<BacklogLine> backlog;
+  bool backlogNewMessage = false;
+  bool backlogRequested = false;
+  bool inBacklog = false;
+  int backlogScroll = 0;   // rows asked for: up positive
+  bool backlogClose = false;
   // Sound command strings for the wave device ("PLAY WAV1 FROM a TO b", "STOP WAV1"), sent
   // only while the sound device is usable; nothing is sent while it is empty.
   std::function<void(Main&, const Bytes& command)> soundCommand;

@@ -14,6 +14,7 @@
 #include "host/png.hpp"
 #include "host/widgets.hpp"
 #include "scenario/hooks.hpp"
+#include "shell/backlog.hpp"
 #include "shell/pictures.hpp"
 
 namespace zav3::shell {
@@ -59,6 +60,7 @@ constexpr int menuZoneRight = 465;
 constexpr int menuZoneTop = 9;
 constexpr int menuZoneBottom = 137;
 constexpr Integer closeButton = 13;  // of the option menu
+constexpr int backlogPage = 19, backlogWheelRows = 3;  // rows of the history
 
 // The frames copied to the screen when the screen frame is built.
 constexpr int faceFrameWidth = 136;
@@ -483,6 +485,15 @@ void registerEventProcedures(Main& m) {
     const auto k = static_cast<host::Key>(key);
     if (k == host::Key::f12) {
       saveScreenshot(m);
+    } else if (m.inBacklog) {
+      if (k == host::Key::escape) m.backlogClose = true;
+      if (k == host::Key::pageUp) m.backlogScroll += backlogPage;
+      if (k == host::Key::pageDown) m.backlogScroll -= backlogPage;
+      if (k == host::Key::up) m.backlogScroll += 1;
+      if (k == host::Key::down) m.backlogScroll -= 1;
+    } else if (m.inMessageWait && k == host::Key::pageUp &&
+               m.host.forms.isVisible(m.P8) == 0) {
+      m.backlogRequested = true;
     } else if (m.inListWindow) {
       listWindowKey(m, events, k);
     } else if (m.host.forms.isVisible(m.P8) != 0) {
@@ -500,9 +511,15 @@ void registerEventProcedures(Main& m) {
       clickInMessageWait();
     }
   });
-  events.setMouseProcedure("MOUSE_WHEEL", [clickInMessageWait](Integer steps, Integer, Single,
-                                                               Single) {
-    if (steps < 0) clickInMessageWait();
+  events.setMouseProcedure("MOUSE_WHEEL", [&m, clickInMessageWait](Integer steps, Integer,
+                                                                   Single, Single) {
+    if (m.inBacklog) {
+      m.backlogScroll += steps * backlogWheelRows;
+    } else if (steps > 0 && m.inMessageWait && m.host.forms.isVisible(m.P8) == 0) {
+      m.backlogRequested = true;  // the history opens
+    } else if (steps < 0) {
+      clickInMessageWait();
+    }
   });
 }
 
@@ -646,7 +663,10 @@ void messageClickWait(Main& m) {
         return;
       }
     }
-    while (m.inputCode == 0) waitForEvent(m);
+    while (m.inputCode == 0) {
+      waitForEvent(m);
+      if (m.backlogRequested) runBacklog(m);
+    }
     rightPressSwitch(m);
     if (!inMenuZone(m, m.mouseX, m.mouseY)) {
       enablePicture1(m, false);
