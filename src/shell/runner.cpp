@@ -205,11 +205,18 @@ std::string checkExpectation(const Main& m, int exitStatus, const std::string& e
 
 namespace {
 
-// The bundled demo game: the "demo" folder beside the program.
+// The bundled demo game: the "demo" folder beside the program, or where an installation puts
+// it (share/zav3/demo beside the program's bin folder).
 std::filesystem::path bundledGame() {
   std::error_code ec;
   const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::path("demo") : exe.parent_path() / "demo";
+  if (ec) return std::filesystem::path("demo");
+  const auto beside = exe.parent_path() / "demo";
+  const auto installed = exe.parent_path().parent_path() / "share" / "zav3" / "demo";
+  if (!std::filesystem::exists(beside, ec) && std::filesystem::exists(installed, ec)) {
+    return installed;
+  }
+  return beside;
 }
 
 // Result code of a message box (0 OK ... 6 No) as the word the scripted dialogs take.

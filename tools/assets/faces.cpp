@@ -3,6 +3,8 @@
 // 鈴華 also in the costumes they wear off duty, named by the face code speaker + expression +
 // costume.
 #include <array>
+#include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "assets/paint.hpp"
 #include "assets/show_paint.hpp"
 #include "host/drawing.hpp"
+#include "host/png.hpp"
 
 namespace zav3::assets {
 
@@ -651,7 +654,18 @@ Canvas narratorFace() {
   return c;
 }
 
+// The program's icon (256 x 256 PNG beside the demo, installed with the desktop entry): the
+// corps emblem on the night blue of the narrator's face.
+void writeIcon(AssetWriter& out) {
+  Canvas c(256, 256);
+  c.gradient(0, 0, 256, 256, hex(0x14224A), hex(0x0A1028));
+  show::emblem(c, 128, 128, 104, hex(0xF0C860), hex(0x1A2E66));
+  const std::filesystem::path file = out.root() / "zav3.png";
+  if (!host::writePng(c.surface(), file)) throw std::runtime_error("cannot write " + file.string());
+}
+
 void writeFaces(AssetWriter& out) {
+  writeIcon(out);
   Canvas narrator = faceFrame();
   host::drawBitmap(narrator.surface(), narratorFace().surface(), 8, 8);
   out.writeBmp("KAOCG/000000.BMP", narrator.surface());
