@@ -661,6 +661,8 @@ void writeIcon(AssetWriter& out) {
   c.gradient(0, 0, 256, 256, hex(0x14224A), hex(0x0A1028));
   show::emblem(c, 128, 128, 104, hex(0xF0C860), hex(0x1A2E66));
   const std::filesystem::path file = out.root() / "zav3.png";
+  std::error_code ec;
+  std::filesystem::create_directories(out.root(), ec);
   if (!host::writePng(c.surface(), file)) throw std::runtime_error("cannot write " + file.string());
 }
 
