@@ -13,7 +13,8 @@ if [ "${1:-}" = "--in-display" ]; then
   # Under the address sanitizer the window's system libraries (D-Bus, the X drivers) keep
   # memory to the end; leaks of our own code are found by every other test.
   ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
-  ZAV3_SCREENSHOT="$work/window.png" SDL_AUDIODRIVER=dummy \
+  # The player's settings of this machine stay out of the test: a fresh settings folder.
+  XDG_CONFIG_HOME="$work/config" ZAV3_SCREENSHOT="$work/window.png" SDL_AUDIODRIVER=dummy \
     "$zav3" "$game" --new-game --work "$work/play" > "$work/window.log" 2>&1 &
   pid=$!
   for _ in $(seq 1 300); do

@@ -67,6 +67,12 @@ struct WindowOptions {
   bool integerScaling = true;  // whole multiples of the game screen, letterboxed
   int scale = 0;               // first window size as a multiple of 640 x 480; 0 = what fits
   bool accelerated = false;    // scale through the graphics driver instead of in software
+  // The player's comforts, seen by the window: F5 / F6 (music) and F7 / F8 (effects) step a
+  // volume (-1 or +1), the main window goes to the background or comes back, full screen
+  // was toggled.
+  std::function<void(int music, int effects)> onVolumeKey;
+  std::function<void(bool focused)> onFocus;
+  std::function<void(bool fullscreen)> onFullscreen;
 };
 
 // A host with real time, SDL windows for the two forms and SDL message boxes (host/sdl).

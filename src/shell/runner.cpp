@@ -2,8 +2,11 @@
 #include "shell/runner.hpp"
 #include "shell/transcript.hpp"
 #include "host/png.hpp"
+#include "host/settings.hpp"
 #include "host/widgets.hpp"
 
+#include <algorithm>
+#include <memory>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
@@ -363,10 +366,46 @@ int runProgram(const std::vector<std::string>& args) {
   std::unique_ptr<host::Host> host;
   if (!options.headless) {
     host::WindowOptions window;
-    window.fullscreen = options.fullscreen;
+    // The player's settings: the command line wins over them for this run.
+    const std::filesystem::path settingsFile = host::settingsPath();
+    std::string warnings;
+    auto settings = std::make_shared<host::Settings>(host::readSettings(settingsFile, &warnings));
+    if (!warnings.empty()) std::fprintf(stderr, "warning: %s", warnings.c_str());
+    window.fullscreen = options.fullscreen || settings->fullscreen;
+    window.scale = settings->scale;
     window.accelerated = options.accelerated;
+    auto shown = std::make_shared<host::Host*>(nullptr);
+    auto focused = std::make_shared<bool>(true);
+    auto apply = [settings, shown, focused] {
+      if (*shown == nullptr || !(*shown)->media) return;
+      (*shown)->media->backend().setLevels(static_cast<float>(settings->musicVolume) / 100.0f,
+                                           static_cast<float>(settings->effectsVolume) / 100.0f,
+                                           settings->muteUnfocused && !*focused);
+    };
+    auto keep = [settings, settingsFile] {
+      if (!host::writeSettings(settingsFile, *settings)) {
+        std::fprintf(stderr, "warning: the settings cannot be written to %s\n",
+                     settingsFile.c_str());
+      }
+    };
+    window.onVolumeKey = [settings, apply, keep](int music, int effects) {
+      settings->musicVolume = std::clamp(settings->musicVolume + 10 * music, 0, 100);
+      settings->effectsVolume = std::clamp(settings->effectsVolume + 10 * effects, 0, 100);
+      apply();
+      keep();
+    };
+    window.onFocus = [focused, apply](bool on) {
+      *focused = on;
+      apply();
+    };
+    window.onFullscreen = [settings, keep](bool on) {
+      settings->fullscreen = on;
+      keep();
+    };
     host = host::makeSdlHost(window);
     if (!host) std::fprintf(stderr, "zav3: no window can be opened; running headless\n");
+    *shown = host.get();
+    apply();
   }
   if (!host) {
     options.headless = true;

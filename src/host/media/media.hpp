@@ -68,6 +68,8 @@ class MediaBackend {
   virtual ~MediaBackend() = default;
   // A player for the file; null with `why` set when the device cannot take it.
   virtual std::unique_ptr<Player> open(const MediaFile& file, std::string& why) = 0;
+  // The player's volumes (0..1) and the mute; devices that do not sound ignore them.
+  virtual void setLevels(float /*music*/, float /*effects*/, bool /*muted*/) {}
 };
 
 // Keeps time on `time` only: plays last as long as the file says.

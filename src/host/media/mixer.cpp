@@ -46,17 +46,21 @@ void Mixer::render(float* out, int frames) {
   std::lock_guard lock(mutex_);
   const auto n = static_cast<std::size_t>(frames) * 2;
   std::fill(out, out + n, 0.0f);
+  const bool muted = muted_.load();
+  const float music = muted ? 0.0f : music_level_.load();
+  const float effects = muted ? 0.0f : effects_level_.load();
   if (!music_.empty()) {
     scratch_.resize(n);
     for (MusicSource* source : music_) {
+      // Sources render even when silent: their songs keep their place.
       source->render(scratch_.data(), frames);
-      for (std::size_t i = 0; i < n; ++i) out[i] += scratch_[i];
+      for (std::size_t i = 0; i < n; ++i) out[i] += scratch_[i] * music;
     }
   }
   for (Voice& v : voices_) {
     const std::size_t count = std::min(static_cast<std::size_t>(frames), v.end - v.position);
     const float* from = v.samples->data() + v.position * 2;
-    for (std::size_t i = 0; i < count * 2; ++i) out[i] += from[i];
+    for (std::size_t i = 0; i < count * 2; ++i) out[i] += from[i] * effects;
     v.position += count;
   }
   std::erase_if(voices_, [](const Voice& v) { return v.position >= v.end; });

@@ -3,6 +3,7 @@
 // thread while the audio thread renders.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <mutex>
@@ -36,6 +37,13 @@ class Mixer {
   // Mixes `frames` stereo frames into `out` (overwritten).
   void render(float* out, int frames);
 
+  // The player's volumes (0..1) and the mute while the window is in the background.
+  void setLevels(float music, float effects, bool muted) {
+    music_level_.store(music);
+    effects_level_.store(effects);
+    muted_.store(muted);
+  }
+
   // Held while rendering; a music source's owner takes it to change the source.
   std::mutex& mutex() { return mutex_; }
 
@@ -51,6 +59,8 @@ class Mixer {
   std::vector<MusicSource*> music_;
   std::vector<float> scratch_;
   int nextId_ = 1;
+  std::atomic<float> music_level_{1.0f}, effects_level_{1.0f};
+  std::atomic<bool> muted_{false};
 };
 
 }  // namespace zav3::host

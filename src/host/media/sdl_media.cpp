@@ -325,6 +325,10 @@ class SdlMediaBackend final : public MediaBackend {
     }
     if (synth_) mixer_.removeMusic(&synth_->source());
   }
+  void setLevels(float music, float effects, bool muted) override {
+    mixer_.setLevels(music, effects, muted);
+  }
+
   std::unique_ptr<Player> open(const MediaFile& file, std::string& why) override {
     switch (file.kind) {
       case MediaKind::wave:

@@ -208,6 +208,7 @@ void SdlDisplay::toggleFullscreen() {
   const bool full = SDL_GetWindowFlags(win) & SDL_WINDOW_FULLSCREEN;
   SDL_SetWindowFullscreen(win, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
   windows_[0].exposed = true;
+  if (options_.onFullscreen) options_.onFullscreen(!full);
 }
 
 void SdlDisplay::presentWindow(FormWindow& w, bool force) {
@@ -288,6 +289,10 @@ void SdlDisplay::handle(Events& events, const SDL_Event& e) {
             forms_.giveFocus(w->form);
             raised_ = w->form;
           }
+          if (options_.onFocus) options_.onFocus(true);
+          break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          if (options_.onFocus) options_.onFocus(false);
           break;
         default:
           break;
@@ -333,6 +338,13 @@ void SdlDisplay::handle(Events& events, const SDL_Event& e) {
       if (k == SDLK_F11 ||
           ((k == SDLK_RETURN || k == SDLK_KP_ENTER) && (e.key.keysym.mod & KMOD_ALT))) {
         if (!e.key.repeat) toggleFullscreen();
+        break;
+      }
+      if (k == SDLK_F5 || k == SDLK_F6 || k == SDLK_F7 || k == SDLK_F8) {
+        if (options_.onVolumeKey) {
+          options_.onVolumeKey(k == SDLK_F5 ? -1 : k == SDLK_F6 ? 1 : 0,
+                               k == SDLK_F7 ? -1 : k == SDLK_F8 ? 1 : 0);
+        }
         break;
       }
       FormWindow* w = windowOf(e.key.windowID);
