@@ -129,6 +129,8 @@ std::unique_ptr<SdlDisplay> SdlDisplay::open(Forms& forms, Clock& time,
 }
 
 SdlDisplay::~SdlDisplay() {
+  for (SDL_GameController* pad : pads_) SDL_GameControllerClose(pad);
+  if (padsStarted_) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
   for (FormWindow& w : windows_) {
     if (w.texture) SDL_DestroyTexture(w.texture);
     if (w.renderer) SDL_DestroyRenderer(w.renderer);
@@ -269,6 +271,44 @@ void SdlDisplay::handle(Events& events, const SDL_Event& e) {
     case SDL_QUIT:
       events.closeMainWindow();
       break;
+    case SDL_CONTROLLERDEVICEADDED:
+      if (SDL_GameController* pad = SDL_GameControllerOpen(e.cdevice.which)) pads_.push_back(pad);
+      break;
+    case SDL_CONTROLLERBUTTONDOWN: {
+      // A game controller stands for keys: A goes on or takes the lit item (Enter), B opens
+      // and closes the option menu (Escape), the d-pad moves through a list.
+      Key key;
+      bool known = true;
+      switch (e.cbutton.button) {
+        case SDL_CONTROLLER_BUTTON_A:
+          key = Key::enter;
+          break;
+        case SDL_CONTROLLER_BUTTON_B:
+          key = Key::escape;
+          break;
+        case SDL_CONTROLLER_BUTTON_DPAD_UP:
+          key = Key::up;
+          break;
+        case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+          key = Key::down;
+          break;
+        case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
+          key = Key::pageUp;
+          break;
+        case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:
+          key = Key::pageDown;
+          break;
+        default:
+          known = false;
+          key = Key::enter;
+          break;
+      }
+      if (known && !windows_.empty()) {
+        events.key(windows_[0].form, key);
+        presentPending_ = true;
+      }
+      break;
+    }
     case SDL_WINDOWEVENT: {
       FormWindow* w = windowOf(e.window.windowID);
       if (!w) break;
@@ -399,6 +439,12 @@ void SdlDisplay::poll(Events& events) {
   const std::int64_t now = time_.nowMs();
   if (now - lastPump_ < pumpIntervalMs) return;
   lastPump_ = now;
+  // Game controllers are looked for once the window is up, not before it.
+  if (!padsStarted_ && !padsTried_) {
+    padsTried_ = true;
+    padsStarted_ = true;
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) padsStarted_ = false;
+  }
   SDL_Event e;
   while (SDL_PollEvent(&e)) handle(events, e);
   if (now - lastPresent_ >= presentIntervalMs) present();

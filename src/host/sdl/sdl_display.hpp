@@ -84,6 +84,8 @@ class SdlDisplay final : public Display {
   bool presentPending_ = true;
   Handle raised_ = 0;           // the form whose window was last brought to the front
   std::string screenshotFile_;  // written at the first wait for input, then cleared
+  std::vector<SDL_GameController*> pads_;
+  bool padsTried_ = false, padsStarted_ = false;
 };
 
 }  // namespace zav3::host
