@@ -49,7 +49,7 @@ void draw(Main& m, const host::Surface& under, const std::vector<Row>& all, int 
   // The game shows through, dimmed.
   for (std::uint32_t& p : screen.pixels()) {
     const std::uint32_t r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
-    p = 0xFF000000u | ((r / 4) << 16) | ((g / 4) << 8) | (b / 4 + 16);
+    p = 0xFF000000u | ((r / 5) << 16) | ((g / 5) << 8) | (b / 5 + 24);
   }
   printText(m, m.PICTURE1, nameLeft, 12, host::sj("これまでの会話"), titleColour);
   const int count = static_cast<int>(all.size());
