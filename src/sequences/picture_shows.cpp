@@ -292,17 +292,22 @@ class Show {
   double anchorSeconds_ = 0, shown_ = 0;
 };
 
-void begin(Main& m) {
+// The screen before the show: its frames (message window, face frame, the menu tab) come back
+// when the show ends, as the game goes on from there.
+host::Surface begin(Main& m) {
   host::Surface& screen = m.host.forms.surface(m.PICTURE1);
+  host::Surface before = screen;
   host::clear(screen, host::argbOf(m.host.forms.control(m.PICTURE1).backColour));
   m.host.forms.setEnabled(m.PICTURE1, -1);
   m.host.forms.setSize(m.P1, screenWidth, screenHeight);
   m.mouseWaiting = -1;
+  return before;
 }
 
-// After a show: the song closed (the script chooses the next), P1 back to its size, PICTURE1
-// disabled.
-void end(Main& m) {
+// After a show: the screen of before it, the song closed (the script chooses the next), P1 back
+// to its size, PICTURE1 disabled.
+void end(Main& m, const host::Surface& before) {
+  m.host.forms.surface(m.PICTURE1) = before;
   scenario::stopSong(m);
   m.currentSong = 0;
   m.host.forms.setSize(m.P1, p1Width, p1Height);
@@ -382,7 +387,7 @@ const std::vector<Step>& endingSchedule() {
 }
 
 void opening(Main& m) {
-  begin(m);
+  const host::Surface before = begin(m);
   Show show(m, "opening", "OP_CG\\", "OPENING.TXT", 100, 0);
   try {
     if (!show.startMusic(openingSong, false)) {
@@ -396,14 +401,14 @@ void opening(Main& m) {
   } catch (const Clicked&) {
     show.trace("ends by a click");
   } catch (...) {
-    end(m);
+    end(m, before);
     throw;
   }
-  end(m);
+  end(m, before);
 }
 
 void ending(Main& m) {
-  begin(m);
+  const host::Surface before = begin(m);
   Show show(m, "ending", "END_CG\\", "ENDING.TXT", 290, 10);
   try {
     if (!show.startMusic(endingSong, true)) show.trace("without music");
@@ -413,10 +418,10 @@ void ending(Main& m) {
   } catch (const Clicked&) {
     show.trace("ends by a click");
   } catch (...) {
-    end(m);
+    end(m, before);
     throw;
   }
-  end(m);
+  end(m, before);
 }
 
 void registerPictureShows(scenario::RoutineTable& table) {

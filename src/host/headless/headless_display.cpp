@@ -167,8 +167,11 @@ bool HeadlessDisplay::queue(const std::string& verb, const std::string& rest) {
     }
     if (!known || !atEnd(in)) return bad("needs a key: enter, escape, space, up, down, f12 ...");
   } else if (verb == "at") {
+    // Game time runs long in a whole play: up to 2e9 ms (23 days).
     item.kind = Kind::at;
-    if (!readInt(in, item.value) || item.value < 0 || !atEnd(in)) return bad("needs MS");
+    long ms = -1;
+    if (!(in >> ms) || ms < 0 || ms > 2000000000L || !atEnd(in)) return bad("needs MS");
+    item.value = static_cast<int>(ms);
   } else {
     return false;
   }
