@@ -13,6 +13,10 @@ include "../../content/demo/cast.zs"
 #> expect shown ending ends by a click at 30.* s
 #> expect not-shown ending picture 4 *
 #> expect currentSong = 0
+# After the shows the screen they found is back at the message: its frame and menu tab.
+#> wait 1
+#> check-pixel 163 300 8CA5DD
+#> check-pixel 612 330 35528D
 #> expect shown * [010100] 続きです。
 SP 100
 SP 101
