@@ -42,6 +42,9 @@ class Display {
   // The game sleeps: let `ms` pass, taking input meanwhile. May return early when the end of
   // the program was asked for.
   virtual void idle(Events& events, std::int64_t ms) = 0;
+  // When input can next arrive while the game only polls (a scripted run knows; -1 for a
+  // player, who may press at any time): a busy wait may sleep up to then in one step.
+  virtual std::int64_t nextPolledInputMs() const { return -1; }
 };
 
 enum class PointerAction { down, up, move };
@@ -83,6 +86,8 @@ class Events {
   // Sleeps `ms` milliseconds, taking input (queued for later) and keeping the windows shown,
   // but runs nothing: for waits that must not let event procedures in.
   void idle(std::int64_t ms);
+  // The display's nextPolledInputMs (-1 without a display).
+  std::int64_t nextPolledInputMs() const { return display_ ? display_->nextPolledInputMs() : -1; }
 
   // --- the periodic event ---
   // Handler run every `seconds` (1..65535, else error 5). Setting it leaves the switch as it

@@ -109,14 +109,20 @@ class Show {
   }
 
   void waitUntil(double at) {
-    while (seconds() < at) pause(pollMs);
+    for (double s = seconds(); s < at; s = seconds()) {
+      pause(std::max<std::int64_t>(1, static_cast<std::int64_t>((at - s) * 1000.0 + 0.5)));
+    }
   }
 
-  // Lets `ms` pass; a left press ends the show.
+  // Lets `ms` pass looking for a click every 10 ms; a left press ends the show. A scripted run
+  // that knows no input comes before the end sleeps through in one step.
   void pause(std::int64_t ms) {
     const std::int64_t until = now() + ms;
     do {
-      m_.host.events->idle(std::min<std::int64_t>(pollMs, std::max<std::int64_t>(1, until - now())));
+      std::int64_t step = std::min<std::int64_t>(pollMs, std::max<std::int64_t>(1, until - now()));
+      const std::int64_t next = m_.host.events->nextPolledInputMs();
+      if (next >= 0) step = std::max<std::int64_t>(step, std::min(until, next) - now());
+      m_.host.events->idle(step);
       m_.inputCode = 0;
       if (m_.host.events->eventPending()) m_.host.events->doEvents();
       if (clicked()) throw Clicked{};

@@ -1,6 +1,8 @@
 // Scripted input and PNG snapshots of a headless run.
 #include "host/headless/headless_display.hpp"
 
+#include <limits>
+
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -279,6 +281,12 @@ std::vector<std::string> HeadlessDisplay::pixelFailures() const {
     if (item.kind == Kind::checkPixel) out.push_back(item.text + ": not reached before the end");
   }
   return out;
+}
+
+std::int64_t HeadlessDisplay::nextPolledInputMs() const {
+  if (inAtGroup_) return lastAtInputMs_ + 1;
+  if (!script_.empty() && script_.front().kind == Kind::at) return script_.front().value;
+  return std::numeric_limits<std::int64_t>::max();
 }
 
 void HeadlessDisplay::idle(Events&, std::int64_t ms) {

@@ -64,6 +64,8 @@ class HeadlessDisplay final : public Display {
   // MAINFORM_END, ProgramEnd{0}.
   void wait(Events& events, std::int64_t timeoutMs) override;
   void idle(Events& events, std::int64_t ms) override;
+  // The time of a pending "at", or never: other lines reach the game only when it waits.
+  std::int64_t nextPolledInputMs() const override;
 
  private:
   enum class Kind {
