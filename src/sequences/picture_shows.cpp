@@ -392,17 +392,17 @@ const std::vector<Step>& endingSchedule() {
   return steps;
 }
 
-void opening(Main& m) {
+namespace {
+
+// Runs a show between the set-up and the clean-up: a click ends it, an error passes on after
+// the clean-up.
+template <class Body>
+void runShow(Main& m, const char* name, const char* folder, const char* textFile, int centredTop,
+             int gapAfterFirst, Body body) {
   const host::Surface before = begin(m);
-  Show show(m, "opening", "OP_CG\\", "OPENING.TXT", 100, 0);
+  Show show(m, name, folder, textFile, centredTop, gapAfterFirst);
   try {
-    if (!show.startMusic(openingSong, false)) {
-      show.trace("without music");
-      clickThrough(show);
-    } else {
-      for (const Step& step : openingSchedule()) show.run(step);
-      show.finish(23);
-    }
+    body(show);
     show.trace("ends");
   } catch (const Clicked&) {
     show.trace("ends by a click");
@@ -413,21 +413,26 @@ void opening(Main& m) {
   end(m, before);
 }
 
+}  // namespace
+
+void opening(Main& m) {
+  runShow(m, "opening", "OP_CG\\", "OPENING.TXT", 100, 0, [](Show& show) {
+    if (!show.startMusic(openingSong, false)) {
+      show.trace("without music");
+      clickThrough(show);
+      return;
+    }
+    for (const Step& step : openingSchedule()) show.run(step);
+    show.finish(23);
+  });
+}
+
 void ending(Main& m) {
-  const host::Surface before = begin(m);
-  Show show(m, "ending", "END_CG\\", "ENDING.TXT", 290, 10);
-  try {
+  runShow(m, "ending", "END_CG\\", "ENDING.TXT", 290, 10, [](Show& show) {
     if (!show.startMusic(endingSong, true)) show.trace("without music");
     for (const Step& step : endingSchedule()) show.run(step);
     show.finish(0);
-    show.trace("ends");
-  } catch (const Clicked&) {
-    show.trace("ends by a click");
-  } catch (...) {
-    end(m, before);
-    throw;
-  }
-  end(m, before);
+  });
 }
 
 void registerPictureShows(scenario::RoutineTable& table) {
