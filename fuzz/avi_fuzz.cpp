@@ -17,12 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes = zav3::fuzz::bytesOf(data, size);
   std::string why;
   const auto info = readMovie(bytes, why);
+  // The size is kept as the header has it (a negative height is a picture stored top down).
   if (info) {
-    if (info->frames < 0 || info->usPerFrame < 0 || info->width < 0 || info->height < 0) {
-      __builtin_trap();
-    }
+    if (info->frames < 0 || info->usPerFrame <= 0) zav3::fuzz::fail("no frames or frame time");
   } else if (why.empty()) {
-    __builtin_trap();
+    zav3::fuzz::fail("no movie and no reason");
   }
 
   zav3::fuzz::clearScratch();

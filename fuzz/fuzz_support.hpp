@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -38,6 +39,12 @@ inline void clearScratch(std::initializer_list<const char*> folders = {}) {
     std::filesystem::remove_all(entry.path());
   }
   for (const char* f : folders) std::filesystem::create_directories(scratch() / f);
+}
+
+// A broken promise of the code under test: says which and stops the run as a crash.
+[[noreturn]] inline void fail(const char* what) {
+  std::fprintf(stderr, "fuzz: %s\n", what);
+  std::abort();
 }
 
 inline void writeFile(const std::filesystem::path& path, std::string_view bytes) {

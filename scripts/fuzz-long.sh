@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every libFuzzer target for SECONDS seconds (default 120), two at a time, on a working copy
 # of its seed corpus, and prints for each its executions, its coverage (libFuzzer's "cov:") and
-# the crashes it found (the inputs are kept in build/fuzz/findings/). Builds the fuzz preset first.
+# the crashes it found (the inputs are kept in build/fuzz/findings/). A target stops at its first
+# crash; run it again after the fix. Builds the fuzz preset first.
 # Usage: scripts/fuzz-long.sh [SECONDS] [TARGET...]
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -18,14 +19,15 @@ mkdir -p "$work" "$findings"
 
 run() {
   local t=$1
-  rm -rf "$work/$t" && mkdir -p "$work/$t"
+  rm -rf "$work/$t" "$work/$t.found" && mkdir -p "$work/$t" "$work/$t.found"
   cp fuzz/corpus/"$t"/* "$work/$t"/ 2>/dev/null
   local dict=()
   [ -f fuzz/"$t".dict ] && dict=(-dict=fuzz/"$t".dict)
-  # -fork keeps going after a crash so that one run can find several.
-  build/fuzz/fuzz/"$t"_fuzz -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
-    -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-    -artifact_prefix="$findings/$t-" "${dict[@]}" "$work/$t" >"$work/$t.log" 2>&1
+  build/fuzz/fuzz/"$t"_fuzz -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -print_final_stats=1 -artifact_prefix="$work/$t.found/" "${dict[@]}" "$work/$t" \
+    >"$work/$t.log" 2>&1
+  cp "$work/$t.found"/* "$findings"/ 2>/dev/null
+  return 0
 }
 
 running=0
@@ -40,11 +42,14 @@ printf '%-16s %12s %8s %8s\n' target executions cov crashes
 status=0
 for t in "${targets[@]}"; do
   log=$work/$t.log
-  # The fork mode's status lines: "#N: cov: C ft: F corp: ... exec/s: E oom/timeout/crash: a/b/c".
-  execs=$(grep -oE '^#[0-9]+' "$log" | tail -1 | tr -d '#')
+  execs=$(grep -oE 'stat::number_of_executed_units: [0-9]+' "$log" | awk '{print $2}')
+  [ -n "$execs" ] || execs=$(grep -oE '^#[0-9]+' "$log" | tail -1 | tr -d '#')
   cov=$(grep -oE 'cov: [0-9]+' "$log" | tail -1 | awk '{print $2}')
-  crashes=$(grep -oE 'oom/timeout/crash: [0-9]+/[0-9]+/[0-9]+' "$log" | tail -1 | awk '{print $2}')
-  printf '%-16s %12s %8s %8s\n' "$t" "${execs:-?}" "${cov:-?}" "${crashes:-?}"
-  case "$crashes" in ""|0/0/0) ;; *) status=1 ;; esac
+  crashes=$(find "$work/$t.found" -type f | wc -l)
+  printf '%-16s %12s %8s %8s\n' "$t" "${execs:-?}" "${cov:-?}" "$crashes"
+  if [ "$crashes" -gt 0 ]; then
+    status=1
+    grep -m2 -E "^fuzz:|runtime error|ERROR: AddressSanitizer|ERROR: libFuzzer|SUMMARY" "$log" | sed 's/^/  /'
+  fi
 done
 exit $status
