@@ -20,7 +20,7 @@ for t in "${targets[@]}"; do
   # Media files need room for long tracks; the others' seeds set their length.
   case $t in wav | midi | avi) options+=(-max_len=16384) ;; esac
   if build/fuzz/fuzz/"$t"_fuzz -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-      -artifact_prefix="$findings/$t-" "${options[@]}" "$work/$t" >"$work/$t.log" 2>&1; then
+      -print_final_stats=1 -artifact_prefix="$findings/$t-" "${options[@]}" "$work/$t" >"$work/$t.log" 2>&1; then
     echo "fuzz $t: ok ($(grep -o 'stat::number_of_executed_units: [0-9]*' "$work/$t.log" | awk '{print $2}') runs)"
   else
     echo "fuzz $t: FAILED (see $work/$t.log)"
