@@ -11,6 +11,7 @@ packages=(
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth
+  clang  # the fuzz preset (libFuzzer)
 )
 
 missing=()

@@ -451,7 +451,7 @@ void registerEventProcedures(Main& m) {
       {"PICTURE11_MOUSEDOWN", PICTURE11_MOUSEDOWN},
   };
   for (const auto& [name, proc] : mouse) {
-    events.setMouseProcedure(name, [&m, proc](Integer button, Integer shift, Single x, Single y) {
+    events.setMouseProcedure(name, [&m, proc = proc](Integer button, Integer shift, Single x, Single y) {
       proc(m, button, shift, x, y);
     });
   }
@@ -470,7 +470,7 @@ void registerEventProcedures(Main& m) {
       {"COMBO2_CHANGE", COMBO2_CHANGE},     {"TIMER1_TIMER", TIMER1_TIMER},
       {"MAINFORM_END", MAINFORM_END},
   };
-  for (const auto& [name, proc] : plain) events.setProcedure(name, [&m, proc] { proc(m); });
+  for (const auto& [name, proc] : plain) events.setProcedure(name, [&m, proc = proc] { proc(m); });
   // Comforts of the message click wait: Space or Enter, or the wheel turned down, act as a
   // left click outside the menu button.
   auto clickInMessageWait = [&m] {

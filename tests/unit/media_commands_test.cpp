@@ -170,10 +170,14 @@ TEST_F(MediaCommandsTest, BadFilesGiveAnErrorNumber) {
   }());
   write("BAD.MID", std::string("MThd\x00\x00\x00\x06\x00\x01\x00\x00\x00\x60", 14));
   write("NOSTATUS.MID", midiHeader(0, 1, 96) + midiTrack(std::string("\x00\x3C\x40", 3)));
+  // Delta times summing past 2^32 ticks at the slowest tempo: its timing would overflow.
+  std::string endless = tempoEvent(0, 0xFFFFFF);
+  for (int i = 0; i < 2100; ++i) endless += varLen(0x0FFFFFFF) + "\x90\x3C\x40";
+  write("LONG.MID", midiHeader(0, 1, 1) + midiTrack(endless + tempoEvent(0, 500000) + endOfTrack(0)));
   write("NOT.avi", "this is no movie at all");
   write("EMPTY.WAV", "");
-  const char* const names[] = {"CUT.WAV",      "BADFMT.WAV", "BAD.MID",
-                               "NOSTATUS.MID", "NOT.avi",    "EMPTY.WAV"};
+  const char* const names[] = {"CUT.WAV", "BADFMT.WAV", "BAD.MID",  "NOSTATUS.MID",
+                               "LONG.MID", "NOT.avi",    "EMPTY.WAV"};
   for (const char* name : names) {
     EXPECT_EQ(send(mci1, "OPEN " + folder_ + name + " ALIAS X"), host::mediaError::badFile) << name;
     EXPECT_FALSE(media().aliasOpen("X"));

@@ -213,6 +213,12 @@ std::optional<MidiInfo> readMidi(std::string_view b, std::string& why) {
     why = "no MIDI track";
     return std::nullopt;
   }
+  // Past 2^32 ticks (months at any tempo) the delta times are damaged; the bound also keeps
+  // ticks times tempo (below 2^24) inside 64 bits for the timing.
+  if (info.lengthTicks >= std::int64_t{1} << 32) {
+    why = "MIDI song too long";
+    return std::nullopt;
+  }
   std::stable_sort(info.tempos.begin(), info.tempos.end(),
                    [](const TempoChange& x, const TempoChange& y) { return x.tick < y.tick; });
   return info;
