@@ -83,6 +83,12 @@ Integer runListWindow(Main& m);
 
 // x := 320 - (character length of text x 16) \ 2.
 void OPEN_MES_X(Single& x, const Bytes& text);
+
+// What the keys need of the main form: the list window's highlight moved to the item under the
+// pointer, the centre of the option menu's close button and of the menu tab.
+void highlightListItemAtPointer(Main& m);
+void optionMenuCloseCentre(const Main& m, Single& x, Single& y);
+void menuTabCentre(const Main& m, Single& x, Single& y);
 // Types text on PICTURE1 from (x, y), `delay` x 20 ms after each character; a left press ends
 // the line. y += 20.
 void OPEN_MES_SUB(Main& m, Single x, Single& y, const Bytes& text, Integer delay);
