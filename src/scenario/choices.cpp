@@ -3,6 +3,7 @@
 #include "scenario/choices.hpp"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -290,7 +291,16 @@ void runChoiceBlock(Main& m) {
       shown += std::to_string(numbers[k]) + ":" + host::sjisToUtf8(trimmedOption(lines[k]));
     }
     m.host.trace.line(shown);
-    // With every option hidden the list is empty and cannot be answered.
+    // With every option hidden the list would be empty and could never be answered: the
+    // block is left as an option that leaves would, with a warning, and nothing is chosen.
+    if (lines.empty()) {
+      const std::string warning =
+          "warning: the choice at record " + std::to_string(qRecord) + " has every option hidden";
+      std::fprintf(stderr, "%s\n", warning.c_str());
+      m.host.trace.line(warning);
+      m.programCounter = qeRecord;
+      return;
+    }
     const Integer sel = numbers.at(pickLine(m, lines));
     m.host.trace.line("chosen " + std::to_string(sel));
     m.gameVar(37) = sel;

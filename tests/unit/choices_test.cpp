@@ -91,6 +91,22 @@ TEST_F(ChoicesTest, FlagZeroSkipsTheWholeBlock) {
   EXPECT_EQ(m().choiceMask(1), 1) << "the mask mode is not applied either";
 }
 
+TEST_F(ChoicesTest, EveryOptionHiddenLeavesTheBlockWithAWarning) {
+  // Mask mode 1 keeps the mask: both options hidden, the list would be empty and unanswerable.
+  open(answers(), {rec("Q", "", "2", "1"), optionRecord("隠された質問です"),
+                   optionRecord("これも隠されています"), rec("="), rec("="), rec("QE"),
+                   rec("HE", "1", "1")});
+  m().gameVar(37) = 7;
+  m().choiceMask(1) = 1;
+  m().choiceMask(2) = 1;
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(runBlock());
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("has every option hidden"),
+            std::string::npos);
+  EXPECT_EQ(m().programCounter, 6);
+  EXPECT_EQ(m().gameVar(37), 7);
+}
+
 TEST_F(ChoicesTest, MaskModesAndTheReentryCount) {
   auto block = [](const char* mode) {
     return std::vector<std::string>{rec("Q", "", "2", mode),
