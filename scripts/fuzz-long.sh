@@ -10,7 +10,7 @@ seconds=${1:-120}
 shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] ||
-  targets=(bmp wav midi avi save_slot play_records jmp_dat man_dat rnd media_command headless_script)
+  targets=(bmp wav midi avi save_slot play_records jmp_dat man_dat rnd media_command headless_script interpreter)
 cmake --preset fuzz >/dev/null || exit 1
 cmake --build --preset fuzz -j2 || exit 1
 work=build/fuzz/long

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-10}
 cmake --preset fuzz >/dev/null || exit 1
 cmake --build --preset fuzz -j2 || exit 1
-targets=(bmp wav midi avi save_slot play_records jmp_dat man_dat rnd media_command headless_script)
+targets=(bmp wav midi avi save_slot play_records jmp_dat man_dat rnd media_command headless_script interpreter)
 work=build/fuzz/smoke
 findings=build/fuzz/findings
 mkdir -p "$findings"
