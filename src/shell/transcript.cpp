@@ -12,6 +12,7 @@ namespace zav3::shell {
 namespace {
 
 struct Transcript {
+  Transcript(Main& main, std::FILE* file) : m(main), out(file) {}
   Main& m;
   std::FILE* out;
   int speaker = -1;  // of the message being shown; -1 before its first line, -2 in a show
@@ -89,7 +90,7 @@ struct Transcript {
 }  // namespace
 
 std::function<void(const std::string&)> transcriptWriter(Main& m, std::FILE* out) {
-  auto t = std::make_shared<Transcript>(Transcript{m, out});
+  auto t = std::make_shared<Transcript>(m, out);
   return [t](const std::string& line) { t->take(line); };
 }
 
