@@ -142,16 +142,22 @@ class Show {
     trace("picture " + std::to_string(n), clock);
   }
 
-  // Reveals P1's first `rows` rows on PICTURE1 in bands from the top and the bottom.
+  // The band pattern of the wipes over the first `rows` rows: `band(y)` paints the 5-row band
+  // at row y, a pair from the top and the bottom edge every 10 ms, meeting in the middle.
+  template <class Band>
+  void bands(int rows, Band band) {
+    for (int i = 0; i < rows; i += wipeStep) {
+      band(i);
+      band(rows - bandRowsPerStep - i);
+      m_.host.events->idle(wipeMs);
+    }
+  }
+
+  // Reveals P1's first `rows` rows on PICTURE1.
   void wipe(int rows) {
     host::Surface& screen = m_.host.forms.surface(m_.PICTURE1);
     const host::Surface& p1 = m_.host.forms.surface(m_.P1);
-    for (int i = 0; i < rows; i += wipeStep) {
-      host::copyRect(screen, 0, i, screenWidth, bandRowsPerStep, p1, 0, i);
-      const int other = rows - bandRowsPerStep - i;
-      host::copyRect(screen, 0, other, screenWidth, bandRowsPerStep, p1, 0, other);
-      m_.host.events->idle(wipeMs);
-    }
+    bands(rows, [&](int y) { host::copyRect(screen, 0, y, screenWidth, bandRowsPerStep, p1, 0, y); });
   }
 
   void zoom() {
@@ -175,13 +181,10 @@ class Show {
   void clear() {
     coverBand();
     host::Surface& screen = m_.host.forms.surface(m_.PICTURE1);
-    for (int k = 0; k < sceneRows; k += wipeStep) {
-      host::stretchRect(screen, 0, k, screenWidth, bandRowsPerStep, m_.panelTile, tileX, 0,
+    bands(sceneRows, [&](int y) {
+      host::stretchRect(screen, 0, y, screenWidth, bandRowsPerStep, m_.panelTile, tileX, 0,
                         tileSize, tileSize);
-      host::stretchRect(screen, 0, sceneRows - bandRowsPerStep - k, screenWidth, bandRowsPerStep,
-                        m_.panelTile, tileX, 0, tileSize, tileSize);
-      m_.host.events->idle(wipeMs);
-    }
+    });
   }
 
   void run(const Step& step) {
