@@ -643,4 +643,19 @@ void FileSystem::setAttribute(std::string_view path, std::string_view attribute,
     raiseOsError(errno, real, where);
 }
 
+std::vector<Bytes> FileSystem::readLines(std::string_view name, int firstNumber) {
+  int number = firstNumber;
+  while (isOpen(number)) ++number;
+  std::vector<Bytes> lines;
+  try {
+    open("I", number, name);
+    while (!atEnd(number)) lines.push_back(lineInput(number));
+  } catch (...) {
+    close(number);
+    throw;
+  }
+  close(number);
+  return lines;
+}
+
 }  // namespace zav3::host

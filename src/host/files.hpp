@@ -115,6 +115,9 @@ class FileSystem {
   // Closes every file; write failures are dropped.
   void closeAll();
   bool isOpen(int number) const;
+  // Every line of a text file, read through the first free number from `firstNumber` on and
+  // closed again, also when reading fails (the error is raised).
+  std::vector<Bytes> readLines(std::string_view name, int firstNumber = 3);
 
   // Numbers as numberText plus one blank, strings unchanged; separator 1 pads to the next
   // multiple of 14 columns strictly after the current column (from 0: an item ending exactly at

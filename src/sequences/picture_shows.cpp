@@ -267,18 +267,13 @@ class Show {
  private:
   void readLines(const Bytes& path) {
     host::FileSystem& files = m_.host.files;
-    int number = 3;
-    while (files.isOpen(number)) ++number;
     try {
       if (!files.fileExists(path)) {
         warn("the text file " + host::sjisToUtf8(path) + " is missing; the show runs without text");
         return;
       }
-      files.open("I", number, path);
-      while (!files.atEnd(number)) lines_.push_back(files.lineInput(number));
-      files.close(number);
+      lines_ = files.readLines(path);
     } catch (const host::RuntimeError& e) {
-      files.close(number);
       warn("the text file " + host::sjisToUtf8(path) + " cannot be read (error " +
            std::to_string(e.number()) + "); the show runs without text");
     }

@@ -88,14 +88,11 @@ int storePlayRecord(Main& m, const PlayRecordFields& fields) {
   const int number = freeFileNumber(m);
   try {
     if (files.fileExists(path)) {
-      files.open("I", number, path);
-      while (!files.atEnd(number)) lines.push_back(files.lineInput(number));
-      files.close(number);
+      lines = files.readLines(path, firstFileNumber);
     } else {
       lines = {"**** " + m.productTag + " ****", "", m.versionLine};
     }
   } catch (const host::RuntimeError& e) {
-    files.close(number);
     // Writing without the old lines would lose them: nothing is written.
     warn(m, "the play records " + shown + " cannot be read (" + failure(e) +
                 "); the mission is not recorded");
@@ -149,12 +146,9 @@ std::vector<PlayRecordFields> readPlayRecords(Main& m) {
   host::FileSystem& files = m.host.files;
   const Bytes path = recordsPath(m);
   std::vector<PlayRecordFields> records;
-  const int number = freeFileNumber(m);
   try {
     if (!files.fileExists(path)) return records;
-    files.open("I", number, path);
-    while (!files.atEnd(number)) {
-      const Bytes line = files.lineInput(number);
+    for (const Bytes& line : files.readLines(path, firstFileNumber)) {
       if (!isRecordLine(line)) continue;
       const std::vector<Bytes> parts = items(line);
       PlayRecordFields fields{};
@@ -165,9 +159,7 @@ std::vector<PlayRecordFields> readPlayRecords(Main& m) {
       }
       records.push_back(fields);
     }
-    files.close(number);
   } catch (const host::RuntimeError& e) {
-    files.close(number);
     warn(m, "the play records " + host::sjisToUtf8(path) + " cannot be read (" + failure(e) +
                 "); no records are shown");
     records.clear();
